@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#include "platform/AppTitle.h"
+
+namespace tervalo {
+
+QString applicationTitle(const QString &executablePath) {
+    QString name = executablePath.mid(executablePath.lastIndexOf(QLatin1Char('/')) + 1);
+    name.truncate(name.indexOf(QLatin1Char('.')) < 0 ? name.size()
+                                                     : name.indexOf(QLatin1Char('.')));
+    if (name.isEmpty())
+        return name;
+    return name.left(1) + name.mid(1).toLower();
+}
+
+} // namespace tervalo

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/AppError.h"
+#include "platform/Platform.h"
+
+#include <exception>
+#include <utility>
+
+namespace tervalo {
+
+// The text of the general error report: the error's own text with a full stop added when it
+// does not end in one.
+QString reportText(const QString &errorText);
+
+// The general error report: the one guard around every entry point from the event loop
+// (timer ticks, menu items, clicks, the tray). An error that nobody caught is shown in a box
+// with the application title as caption, and the program goes on.
+class ErrorReport {
+public:
+    ErrorReport(Platform &platform, QString applicationTitle);
+
+    void show(const QString &errorText);
+
+    // Runs `action`, reporting any error that escapes it.
+    template <typename Action> void guard(Action &&action) noexcept {
+        try {
+            std::forward<Action>(action)();
+        } catch (const AppError &error) {
+            show(error.text());
+        } catch (const std::exception &error) {
+            show(QString::fromUtf8(error.what()));
+        }
+    }
+
+    // Wraps `action` into a slot that runs it under the guard, whatever the signal passes.
+    template <typename Action> auto guarded(Action action) {
+        return [this, action](auto &&...) { guard(action); };
+    }
+
+private:
+    Platform &platform;
+    QString title;
+};
+
+} // namespace tervalo

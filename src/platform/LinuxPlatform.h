@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace tervalo {
+
+class LocalFileStore final : public FileStore {
+public:
+    bool isFile(const QString &path) const override;
+    std::optional<QByteArray> read(const QString &path) const override;
+    bool replace(const QString &path, const QByteArray &contents) override;
+};
+
+class LinuxPlatform final : public Platform {
+public:
+    QString userName() const override;
+    QString homeDirectoryOf(const QString &user) const override;
+    std::optional<int> osMajorVersion() const override;
+    QString executablePath() const override;
+    void showMessage(const MessageBox &box) override;
+    void openAddress(const QString &address) override;
+    bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;
+    FileStore &files() override { return fileStore; }
+
+private:
+    LocalFileStore fileStore;
+};
+
+} // namespace tervalo

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+namespace tervalo {
+
+// The icon a message box carries. Every box of the program has a single OK button.
+enum class MessageIcon { Information, Question, Warning, Error };
+
+struct MessageBox {
+    QString text;
+    QString caption;
+    MessageIcon icon = MessageIcon::Information;
+
+    bool operator==(const MessageBox &) const = default;
+};
+
+// Whole-file access with the guarantees the settings need: a replacement is atomic
+// (readers see the old or the new file, never a half-written one) and private to the user.
+class FileStore {
+public:
+    virtual ~FileStore() = default;
+    virtual bool isFile(const QString &path) const = 0;
+    virtual std::optional<QByteArray> read(const QString &path) const = 0;
+    virtual bool replace(const QString &path, const QByteArray &contents) = 0;
+};
+
+// Everything the program asks of the operating system and the desktop. The program uses
+// LinuxPlatform; tests inject doubles, so no test shows a modal box or touches the real home.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The login name of the user the program runs as.
+    virtual QString userName() const = 0;
+    // The home directory of the named account, from the account database.
+    virtual QString homeDirectoryOf(const QString &user) const = 0;
+    // The major version of the operating system; empty when it cannot be told.
+    virtual std::optional<int> osMajorVersion() const = 0;
+    // The full path of the running executable.
+    virtual QString executablePath() const = 0;
+
+    // Shows a modal box and returns when the user has closed it.
+    virtual void showMessage(const MessageBox &box) = 0;
+    // Opens an address in the user's browser; failures are not reported.
+    virtual void openAddress(const QString &address) = 0;
+    // Tries a TCP connection (name resolution included) within the time-out; nothing is sent.
+    virtual bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) = 0;
+
+    virtual FileStore &files() = 0;
+};
+
+} // namespace tervalo

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#include "platform/TextCodec.h"
+
+#include <QStringDecoder>
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace tervalo {
+
+std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &charset) {
+    iconv_t converter = ::iconv_open("UTF-8", charset.constData());
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+
+    QByteArray utf8(bytes.size() * 4 + 4, Qt::Uninitialized);
+    char *in = const_cast<char *>(bytes.constData());
+    size_t inLeft = static_cast<size_t>(bytes.size());
+    char *out = utf8.data();
+    size_t outLeft = static_cast<size_t>(utf8.size());
+    const size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
+    ::iconv_close(converter);
+    if (result == static_cast<size_t>(-1) || inLeft != 0)
+        return std::nullopt;
+    utf8.truncate(utf8.size() - static_cast<qsizetype>(outLeft));
+    return QString::fromUtf8(utf8);
+}
+
+QString decodeUtf8OrWindows1251(const QByteArray &bytes) {
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const auto encoding =
+            bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;
+        QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
+        return utf16.decode(bytes.mid(2));
+    }
+    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(body);
+    if (!utf8.hasError())
+        return text;
+    return decodeText(body, "WINDOWS-1251").value_or(text);
+}
+
+} // namespace tervalo

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace tervalo {
+
+// Decodes bytes in the named character set (any name iconv knows: "windows-1251", "koi8-r",
+// "utf-8" ...). Empty when the name is unknown or the bytes are not valid in that set.
+std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &charset);
+
+// Decodes bytes that are UTF-8, or else Windows-1251 (the older files of Russian users),
+// honouring a UTF-8 or UTF-16 byte-order mark.
+QString decodeUtf8OrWindows1251(const QByteArray &bytes);
+
+} // namespace tervalo

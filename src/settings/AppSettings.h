@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+namespace tervalo {
+
+// The user's settings in memory, one field per section of the settings file. Before the
+// first read every field is empty, 0 or false. The town name, the forecast-panel flag and the
+// window's place and size are held by the widget's controls; their fields mirror what was
+// last read or saved.
+struct TAppSettings {
+    QString CityID;
+    QString CityName;
+    bool AddPanel = false;
+    bool TempLabel = false;
+    QString CityText;
+    int UpdateInterval = 0; // tens of minutes
+    bool AutoRun = false;
+    int FormTop = 0;
+    int FormLeft = 0;
+    int FormHeight = 0;
+    int FormWidth = 0;
+    bool ClockMode = false; // true: clock and weather; false: clock only
+    bool AutoCheckVer = false;
+    int DateFormat = 0;
+    bool IconStatus = false; // true: a tray icon instead of a taskbar button
+    int PanelsMode = 0;      // skin: 0 classic, 1 digital, 2 minimalistic
+    bool ProxyUse = false;
+    bool ProxyPublic = false; // the proxy wants Basic credentials
+    QString ProxyHost;
+    int ProxyPort = 0;
+    QString ProxyUser;
+    QString ProxyPass; // plain in memory, encoded in the file
+    int FontColorForSkin = 0;
+    int SizeFontForSkin = 0;
+
+    bool operator==(const TAppSettings &) const = default;
+};
+
+} // namespace tervalo

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "shell/AppContext.h"
+
+#include <QComboBox>
+#include <QDialog>
+
+namespace tervalo {
+
+// The settings dialog, created hidden at start-up after the widget window.
+class TForm2 : public QDialog {
+public:
+    explicit TForm2(AppContext &context);
+
+    void FormCreate();
+    void GetCityID();
+
+    QComboBox *CityNameComboBox;
+
+private:
+    AppContext &context;
+};
+
+} // namespace tervalo

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "forecast/ForecastService.h"
+#include "platform/EndRequest.h"
+#include "platform/ErrorReport.h"
+#include "platform/Platform.h"
+#include "shell/AppContext.h"
+#include "shell/SharedState.h"
+
+#include <memory>
+
+namespace tervalo {
+
+class TForm1;
+class TForm2;
+
+// The program from its first window to its end, on an application object that already
+// exists: `start` creates the widget window (whose creation runs the whole start-up) and then
+// the hidden settings dialog, `run` shows the widget and runs the event loop until an end
+// request or an orderly end, and `finish` destroys the windows in reverse order, which saves
+// the settings.
+class Application {
+public:
+    Application(Platform &platform, const ForecastService &service);
+    ~Application();
+
+    void start();
+    int run();
+    void finish();
+
+    TForm1 *form1() const { return Form1.get(); }
+    TForm2 *form2() const { return Form2.get(); }
+    SharedState &shared() { return state; }
+    bool endRequested() const { return end.isRequested(); }
+
+private:
+    SharedState state;
+    ErrorReport errors;
+    EndRequest end;
+    AppContext context;
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TForm2> Form2;
+};
+
+} // namespace tervalo

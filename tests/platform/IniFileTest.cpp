@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+#include "platform/IniFile.h"
+#include "platform/AppError.h"
+#include "support/TestPlatform.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace tervalo {
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QString path() const { return platform.dataFolder() + QStringLiteral("test.ini"); }
+    void store(const QByteArray &contents) const {
+        platform.writeDataFile(QStringLiteral("test.ini"), contents);
+    }
+    QByteArray stored() const { return platform.readDataFile(QStringLiteral("test.ini")); }
+
+    test::TestPlatform platform;
+    IniFile ini{path(), platform.files()};
+};
+
+TEST_F(IniFileTest, ReadsWithTheProfileConventions) {
+    store("[City]\n"
+          "Name=  Москва  \n"
+          "Quoted=\"  padded \"\n"
+          "Single='x'\n"
+          "Lone=\"\n"
+          "Empty=\n"
+          "Long=" +
+          QByteArray(3000, 'a') +
+          "\n"
+          "[Other]\n"
+          "name=other section\n");
+    struct Case {
+        const char *section;
+        const char *key;
+        std::optional<QString> expected;
+    };
+    const Case cases[] = {
+        {"City", "Name", QStringLiteral("Москва")},
+        {"city", "NAME", QStringLiteral("Москва")},
+        {"City", "Quoted", QStringLiteral("  padded ")},
+        {"City", "Single", QStringLiteral("x")},
+        {"City", "Lone", QStringLiteral("\"")},
+        {"City", "Empty", QString()},
+        {"City", "Long", QString(IniFile::MaxValueLength, QLatin1Char('a'))},
+        {"Other", "Name", QStringLiteral("other section")},
+        {"City", "Missing", std::nullopt},
+        {"Missing", "Name", std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        EXPECT_EQ(ini.read(QLatin1String(c.section), QLatin1String(c.key)), c.expected);
+    }
+    EXPECT_EQ(IniFile(path() + QStringLiteral(".absent"), platform.files())
+                  .read(QStringLiteral("City"), QStringLiteral("Name")),
+              std::nullopt);
+}
+
+TEST_F(IniFileTest, ReadsLegacyEncodingsAndWritesBackUtf8) {
+    struct Case {
+        const char *what;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"UTF-8 with a byte-order mark",
+         "\xEF\xBB\xBF[A]\r\nK=\xD0\x9A\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\r\n"},
+        {"Windows-1251", "[A]\r\nK=\xCA\xE8\xF0\xEE\xE2\r\n"},
+        {"UTF-16LE",
+         QByteArray(
+             "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0\x1A\x04\x38\x04\x40\x04\x3E\x04\x32\x04\r\0\n\0",
+             30)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        store(c.bytes);
+        EXPECT_EQ(ini.read(QStringLiteral("A"), QStringLiteral("K")), QStringLiteral("Киров"));
+        ini.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("Киров"));
+        EXPECT_EQ(stored(), QByteArray("[A]\r\nK=\xD0\x9A\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\r\n"));
+    }
+}
+
+TEST_F(IniFileTest, WritesInPlaceAndAddsWhatIsMissing) {
+    store("; kept\n[A]\nOne = 1\n\n[B]\nTwo=2\n");
+    ini.write(QStringLiteral("a"), QStringLiteral("one"), QStringLiteral("uno"));
+    ini.write(QStringLiteral("A"), QStringLiteral("Three"), QStringLiteral("3"));
+    ini.write(QStringLiteral("C"), QStringLiteral("Four"), QStringLiteral("4"));
+    EXPECT_EQ(stored(), "; kept\n[A]\nOne =uno\nThree=3\n\n[B]\nTwo=2\n[C]\nFour=4\n");
+
+    // A value cannot smuggle lines of its own into the file.
+    ini.write(QStringLiteral("B"), QStringLiteral("Two"), QStringLiteral("x\r\n[A]\nOne=evil"));
+    EXPECT_EQ(ini.read(QStringLiteral("B"), QStringLiteral("Two")),
+              QStringLiteral("x [A] One=evil"));
+    EXPECT_EQ(ini.read(QStringLiteral("A"), QStringLiteral("One")), QStringLiteral("uno"));
+}
+
+TEST_F(IniFileTest, CreatesAMissingFilePrivateToTheUser) {
+    ini.write(QStringLiteral("ProxyPass"), QStringLiteral("Pass"), QStringLiteral("-ME++"));
+    EXPECT_EQ(stored(), "[ProxyPass]\nPass=-ME++\n");
+    EXPECT_EQ(QFileInfo(path()).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
+TEST_F(IniFileTest, AFailedWriteRaisesTheErrorAndLeavesTheFileAsItWas) {
+    store("[A]\nK=old\n");
+    platform.fileStore.failFromReplacement(1);
+    try {
+        ini.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("new"));
+        FAIL() << "the write should have failed";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path());
+    }
+    EXPECT_EQ(stored(), "[A]\nK=old\n");
+}
+
+TEST_F(IniFileTest, AFolderThatCannotHoldTheFileIsAFailedWrite) {
+    IniFile nowhere(platform.dataFolder() + QStringLiteral("no/such/folder/x.ini"),
+                    platform.files());
+    EXPECT_THROW(nowhere.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("v")),
+                 AppError);
+}
+
+} // namespace
+} // namespace tervalo

@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: MIT
+#include "settings/SettingsFile.h"
+#include "platform/AppError.h"
+#include "settings/IniValues.h"
+#include "support/TestPlatform.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace tervalo {
+namespace {
+
+// The controls' side of the settings, as plain values.
+struct Controls final : ControlHeldSettings {
+    QString town = QStringLiteral("Москва");
+    bool panelMark = false;
+    int top = 0, left = 0, height = 304, width = 679;
+
+    QString townCaption() const override { return town; }
+    void setTownCaption(const QString &caption) override { town = caption; }
+    bool panelMenuChecked() const override { return panelMark; }
+    void setPanelMenuChecked(bool checked) override { panelMark = checked; }
+    int windowTop() const override { return top; }
+    void setWindowTop(int value) override { top = value; }
+    int windowLeft() const override { return left; }
+    void setWindowLeft(int value) override { left = value; }
+    int windowHeight() const override { return height; }
+    void setWindowHeight(int value) override { height = value; }
+    int windowWidth() const override { return width; }
+    void setWindowWidth(int value) override { width = value; }
+};
+
+// Every section with a value that is not the record's initial one.
+const QByteArray FullFile = "[CityID]\nCityIDSave=27196\n"
+                            "[CityName]\nCityNameSave=Киров\n"
+                            "[AddPanel]\nChecked=0\n"
+                            "[TempLabel]\nChecked=1\n"
+                            "[CityText]\nText=Киров, Россия - 27196\n"
+                            "[UpdateInterval]\nInterval=3\n"
+                            "[AutoRun]\nChecked=1\n"
+                            "[FormTop]\nValueTop=-40\n"
+                            "[FormLeft]\nValueLeft=1200\n"
+                            "[FormHeight]\nValueHeight=235\n"
+                            "[FormWidth]\nValueWidth=520\n"
+                            "[ClockMode]\nChecked=1\n"
+                            "[AutoCheckVer]\nChecked=1\n"
+                            "[DateFormat]\nDateFormate=3\n"
+                            "[IconStatus]\nChecked=1\n"
+                            "[PanelsMode]\nCurrentMode=2\n"
+                            "[ProxyUse]\nUse=1\n"
+                            "[ProxyPublic]\nUse=1\n"
+                            "[ProxyHost]\nHost=proxy.local\n"
+                            "[ProxyPort]\nPort=3128\n"
+                            "[ProxyUser]\nUser=ivan\n"
+                            "[ProxyPass]\nPass=1MK7X\n"
+                            "[FontColorForSkin]\nColor=-16777201\n"
+                            "[SizeFontForSkin]\nSize=7\n";
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    QString path() const { return platform.dataFolder() + QStringLiteral("Tervalo.ini"); }
+    void store(const QByteArray &contents) const {
+        platform.writeDataFile(QStringLiteral("Tervalo.ini"), contents);
+    }
+    QByteArray stored() const { return platform.readDataFile(QStringLiteral("Tervalo.ini")); }
+    void read() { readSettingsFile(ini, settings, controls); }
+    // What the start-up does: read, then the mode entry toggles the panel mark once.
+    void readAndEnterMode() {
+        read();
+        controls.panelMark = !controls.panelMark;
+    }
+    void save() { saveSettingsFile(ini, settings, controls); }
+
+    test::TestPlatform platform;
+    IniFile ini{path(), platform.files()};
+    TAppSettings settings;
+    Controls controls;
+};
+
+TEST_F(SettingsFileTest, ReadsEverySectionIntoItsHolder) {
+    store(FullFile);
+    read();
+    EXPECT_EQ(settings.CityID, QStringLiteral("27196"));
+    EXPECT_EQ(settings.TempLabel, true);
+    EXPECT_EQ(settings.CityText, QStringLiteral("Киров, Россия - 27196"));
+    EXPECT_EQ(settings.UpdateInterval, 3);
+    EXPECT_EQ(settings.AutoRun, true);
+    EXPECT_EQ(settings.ClockMode, true);
+    EXPECT_EQ(settings.AutoCheckVer, true);
+    EXPECT_EQ(settings.DateFormat, 3);
+    EXPECT_EQ(settings.IconStatus, true);
+    EXPECT_EQ(settings.PanelsMode, 2);
+    EXPECT_EQ(settings.ProxyUse, true);
+    EXPECT_EQ(settings.ProxyPublic, true);
+    EXPECT_EQ(settings.ProxyHost, QStringLiteral("proxy.local"));
+    EXPECT_EQ(settings.ProxyPort, 3128);
+    EXPECT_EQ(settings.ProxyUser, QStringLiteral("ivan"));
+    EXPECT_EQ(settings.ProxyPass, QStringLiteral("abc"));
+    EXPECT_EQ(settings.FontColorForSkin, -16777201); // a system colour: top byte 0xFF
+    EXPECT_EQ(settings.SizeFontForSkin, 7);
+    // The control-held settings land in the controls; the stored panel flag goes in unchanged.
+    EXPECT_EQ(controls.town, QStringLiteral("Киров"));
+    EXPECT_EQ(controls.panelMark, false);
+    EXPECT_EQ(controls.top, -40);
+    EXPECT_EQ(controls.left, 1200);
+    EXPECT_EQ(controls.height, 235);
+    EXPECT_EQ(controls.width, 520);
+}
+
+TEST_F(SettingsFileTest, ReadThenSaveLeavesTheFileUnchanged) {
+    const QByteArray installed = [] {
+        QFile file(QStringLiteral(TERVALO_SOURCE_DIR "/data/Tervalo.ini"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(installed.isEmpty());
+    for (const QByteArray &contents : {FullFile, installed}) {
+        store(contents);
+        readAndEnterMode();
+        save();
+        EXPECT_EQ(stored(), contents);
+        save();
+        EXPECT_EQ(stored(), contents) << "a second save in a row";
+    }
+}
+
+TEST_F(SettingsFileTest, WritesEveryValueInTheFileOrder) {
+    settings.CityID = QStringLiteral("26063");
+    settings.UpdateInterval = 40;
+    settings.FontColorForSkin = static_cast<int>(0xFF00000Fu);
+    settings.ProxyPass = QStringLiteral("a");
+    controls.town = QStringLiteral("Санкт-Петербург");
+    controls.panelMark = true; // the panel is shown: stored as 0
+    save();
+    const QByteArray expected = "[CityID]\nCityIDSave=26063\n"
+                                "[CityName]\nCityNameSave=Санкт-Петербург\n"
+                                "[AddPanel]\nChecked=0\n"
+                                "[TempLabel]\nChecked=0\n"
+                                "[CityText]\nText=\n"
+                                "[UpdateInterval]\nInterval=40\n"
+                                "[AutoRun]\nChecked=0\n"
+                                "[FormTop]\nValueTop=0\n"
+                                "[FormLeft]\nValueLeft=0\n"
+                                "[FormHeight]\nValueHeight=304\n"
+                                "[FormWidth]\nValueWidth=679\n"
+                                "[ClockMode]\nChecked=0\n"
+                                "[AutoCheckVer]\nChecked=0\n"
+                                "[DateFormat]\nDateFormate=0\n"
+                                "[IconStatus]\nChecked=0\n"
+                                "[PanelsMode]\nCurrentMode=0\n"
+                                "[ProxyUse]\nUse=0\n"
+                                "[ProxyPublic]\nUse=0\n"
+                                "[ProxyHost]\nHost=\n"
+                                "[ProxyPort]\nPort=0\n"
+                                "[ProxyUser]\nUser=\n"
+                                "[ProxyPass]\nPass=-ME++\n"
+                                "[FontColorForSkin]\nColor=-16777201\n"
+                                "[SizeFontForSkin]\nSize=0\n";
+    EXPECT_EQ(stored(), expected);
+    EXPECT_EQ(platform.fileStore.replacements(), 24) << "one write per value";
+}
+
+TEST_F(SettingsFileTest, MissingAndMalformedValuesKeepTheCurrentOnes) {
+    settings.UpdateInterval = 5;
+    settings.IconStatus = true;
+    settings.ProxyPass = QStringLiteral("plain in memory");
+    store("[UpdateInterval]\nInterval=abc\n"
+          "[IconStatus]\nChecked=\n"
+          "[DateFormat]\nDateFormate=0x2\n"
+          "[PanelsMode]\nCurrentMode=0x\n"
+          "[AutoRun]\nChecked=2\n");
+    read();
+    EXPECT_EQ(settings.UpdateInterval, 5);
+    EXPECT_EQ(settings.IconStatus, true);
+    EXPECT_EQ(settings.DateFormat, 2);
+    EXPECT_EQ(settings.PanelsMode, 0);
+    EXPECT_EQ(settings.AutoRun, true);
+    // No stored password: the one in memory stays as it is, not decoded as if it were stored.
+    EXPECT_EQ(settings.ProxyPass, QStringLiteral("plain in memory"));
+    EXPECT_EQ(controls.town, QStringLiteral("Москва"));
+    EXPECT_EQ(controls.width, 679);
+}
+
+TEST(IniValues, ConvertsIntegersAndFlags) {
+    struct Case {
+        const char *text;
+        std::optional<int> integer;
+    };
+    const Case cases[] = {
+        {"30", 30},
+        {"-7", -7},
+        {"+7", 7},
+        {"0x1E", 30},
+        {"0X1e", 30},
+        {"0xFF00000F", static_cast<int>(0xFF00000Fu)},
+        {"0x", std::nullopt},
+        {"", std::nullopt},
+        {"abc", std::nullopt},
+        {"1.5", std::nullopt},
+        {"0x1G", std::nullopt},
+        {"0x123456789", std::nullopt},
+        {"2147483647", 2147483647},
+        {"2147483648", std::nullopt},
+        {" 5", std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ini_values::parseInteger(QLatin1String(c.text)), c.integer);
+        const std::optional<bool> flag =
+            c.integer ? std::optional<bool>(*c.integer != 0) : std::nullopt;
+        EXPECT_EQ(ini_values::parseFlag(QLatin1String(c.text)), flag);
+    }
+    EXPECT_EQ(ini_values::formatInteger(-16777201), QStringLiteral("-16777201"));
+    EXPECT_EQ(ini_values::formatFlag(true), QStringLiteral("1"));
+    EXPECT_EQ(ini_values::formatFlag(false), QStringLiteral("0"));
+}
+
+TEST_F(SettingsFileTest, AFailedWriteStopsTheSaveAndKeepsTheRestOfTheFile) {
+    store(FullFile);
+    readAndEnterMode();
+    settings.CityID = QStringLiteral("27612");
+    controls.town = QStringLiteral("Москва");
+    settings.TempLabel = false;
+    settings.UpdateInterval = 9;
+    platform.fileStore.failFromReplacement(4); // the fourth key: TempLabel
+    try {
+        save();
+        FAIL() << "the save should have failed";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path());
+    }
+    QByteArray expected = FullFile;
+    expected.replace("CityIDSave=27196", "CityIDSave=27612");
+    expected.replace("CityNameSave=Киров", "CityNameSave=Москва");
+    EXPECT_EQ(stored(), expected) << "the first three keys written, the rest as before";
+}
+
+} // namespace
+} // namespace tervalo

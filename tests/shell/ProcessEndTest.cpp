@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+#include "settings/DataFiles.h"
+#include "support/IsolatedProgram.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+namespace tervalo {
+namespace {
+
+QByteArray installedFile(const char *name) {
+    QFile file(QStringLiteral(TERVALO_SOURCE_DIR "/data/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList environmentWithout(const QStringList &names) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : names)
+        environment.remove(name);
+    return environment.toStringList();
+}
+
+class ProcessEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const std::optional<QString> reason = test::IsolatedProgram::unavailableReason())
+            GTEST_SKIP() << "the real executable is not started: " << reason->toStdString();
+    }
+    test::IsolatedProgram program;
+};
+
+TEST_F(ProcessEndTest, SigtermEndsTheProgramInOrderAndSavesTheSettings) {
+    // A hexadecimal interval is written back as decimal, which shows that the save ran.
+    QByteArray settings = installedFile("Tervalo.ini");
+    settings.replace("Interval=3", "Interval=0x3");
+    program.writeDataFile(SettingsFileName, settings);
+    program.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+
+    program.start({QStringLiteral("-platform"), QStringLiteral("offscreen")},
+                  environmentWithout({QStringLiteral("QT_QPA_PLATFORM")}));
+    ASSERT_TRUE(program.waitUntilRunning(20000))
+        << program.process().readAllStandardError().toStdString();
+    ASSERT_TRUE(program.terminate(20000));
+
+    EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.process().exitCode(), 0)
+        << program.process().readAllStandardError().toStdString();
+    EXPECT_EQ(program.readDataFile(SettingsFileName), installedFile("Tervalo.ini"));
+    EXPECT_EQ(QFileInfo(program.dataFolder() + SettingsFileName).permissions() &
+                  (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+              0);
+}
+
+TEST_F(ProcessEndTest, WithoutADisplayTheProgramSaysSoAndEnds) {
+    program.writeDataFile(SettingsFileName, installedFile("Tervalo.ini"));
+    program.start({},
+                  environmentWithout({QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
+                                      QStringLiteral("QT_QPA_PLATFORM")}));
+    ASSERT_TRUE(program.process().waitForFinished(20000));
+    EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(program.process().exitCode(), 0);
+    EXPECT_TRUE(program.process().readAllStandardError().contains("no X display"));
+    EXPECT_EQ(program.readDataFile(SettingsFileName), installedFile("Tervalo.ini"));
+}
+
+} // namespace
+} // namespace tervalo

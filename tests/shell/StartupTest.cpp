@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+#include "forecast/ForecastService.h"
+#include "settings/DataFiles.h"
+#include "settings/Settings.h"
+#include "shell/Application.h"
+#include "shell/Main.h"
+#include "support/TestPlatform.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace tervalo {
+namespace {
+
+QByteArray installedFile(const char *name) {
+    QFile file(QStringLiteral(TERVALO_SOURCE_DIR "/data/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const MessageBox ConfigurationMissing{
+    QStringLiteral("Конфигурационные файлы не найдены. Необходимо переустановить приложение."),
+    QStringLiteral("Error"), MessageIcon::Error};
+const MessageBox UnsupportedSystem{
+    QStringLiteral("Данная версия операционной системы не поддерживается приложением "),
+    QStringLiteral("Ошибка запуска"), MessageIcon::Information};
+// The general error report of the town list's failed load; %1 is the directory's path.
+const MessageBox TownListError{QStringLiteral("The town directory \"%1\" cannot be opened."),
+                               QStringLiteral("tervalo"), MessageIcon::Error};
+
+class StartupTest : public ::testing::Test {
+protected:
+    void installDataFiles(bool settingsFile = true, bool townDirectory = true) {
+        if (settingsFile)
+            platform.writeDataFile(SettingsFileName, settings);
+        if (townDirectory)
+            platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+    }
+    QByteArray storedSettings() const { return platform.readDataFile(SettingsFileName); }
+
+    test::TestPlatform platform;
+    ForecastService service; // unreachable: the probe is answered by the platform double
+    Application program{platform, service};
+    QByteArray settings = installedFile("Tervalo.ini");
+};
+
+TEST_F(StartupTest, StartsWithTheStoredSettingsAndSavesThemUnchangedAtTheEnd) {
+    settings.replace("CityNameSave=Москва", "CityNameSave=Киров");
+    settings.replace("ValueTop=40", "ValueTop=120");
+    installDataFiles();
+    program.start();
+
+    const SharedState &shared = program.shared();
+    EXPECT_EQ(shared.UserName, QStringLiteral("tester"));
+    EXPECT_EQ(shared.DataFolder, platform.dataFolder());
+    EXPECT_TRUE(shared.DataFolder.endsWith(QStringLiteral("/.config/Orvek/")));
+    EXPECT_TRUE(platform.messages.empty());
+    TForm1 &form = *program.form1();
+    EXPECT_EQ(form.CityNameLabel->text(), QStringLiteral("Киров"));
+    EXPECT_EQ(form.geometry(), QRect(40, 120, 520, 235));
+    EXPECT_TRUE(form.AddPanel->isChecked()) << "stored 0: the panel is shown";
+    EXPECT_EQ(shared.AppSettings.CityID, QStringLiteral("27612"));
+    EXPECT_FALSE(form.startRefused());
+    EXPECT_FALSE(program.endRequested());
+
+    program.finish();
+    EXPECT_EQ(storedSettings(), settings);
+}
+
+TEST_F(StartupTest, ExitFromEitherMenuSavesAndRequestsTheEnd) {
+    for (const char *exitItem : {"CloseProg", "N2"}) {
+        SCOPED_TRACE(exitItem);
+        test::TestPlatform platform;
+        platform.writeDataFile(SettingsFileName, settings);
+        platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+        Application program(platform, service);
+        program.start();
+        TForm1 &form = *program.form1();
+        form.move(300, 200);
+        form.findChild<MenuItem *>(QLatin1String(exitItem))->run();
+        EXPECT_TRUE(program.endRequested());
+        EXPECT_TRUE(platform.readDataFile(SettingsFileName).contains("ValueTop=200\n"));
+        EXPECT_TRUE(platform.readDataFile(SettingsFileName).contains("ValueLeft=300\n"));
+    }
+}
+
+TEST_F(StartupTest, MissingDataFilesRefuseTheStartAndLeaveTheSettingsUntouched) {
+    struct Case {
+        const char *what;
+        bool settingsFile;
+        bool townDirectory;
+        std::vector<MessageBox> messages;
+    };
+    const Case cases[] = {
+        {"no settings file", false, true, {ConfigurationMissing}},
+        {"no town directory", true, false, {ConfigurationMissing, TownListError}},
+        {"neither", false, false, {ConfigurationMissing, TownListError}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TestPlatform platform;
+        if (c.settingsFile)
+            platform.writeDataFile(SettingsFileName, settings);
+        if (c.townDirectory)
+            platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+        {
+            Application program(platform, service);
+            program.start();
+            EXPECT_TRUE(program.form1()->startRefused());
+            EXPECT_TRUE(program.endRequested());
+            EXPECT_FALSE(program.form1()->AutoUpdate->isEnabled());
+            EXPECT_EQ(program.form1()->CityNameLabel->text(), QStringLiteral("Москва"))
+                << "the settings are not read";
+        }
+        for (size_t i = 0; i < std::max(platform.messages.size(), c.messages.size()); ++i) {
+            ASSERT_LT(i, platform.messages.size());
+            ASSERT_LT(i, c.messages.size());
+            const QString expected =
+                c.messages[i].text.arg(platform.dataFolder() + TownDirectoryFileName);
+            EXPECT_EQ(platform.messages[i].text, expected);
+            EXPECT_EQ(platform.messages[i].caption, c.messages[i].caption);
+            EXPECT_EQ(platform.messages[i].icon, c.messages[i].icon);
+        }
+        EXPECT_EQ(platform.readDataFile(SettingsFileName),
+                  c.settingsFile ? settings : QByteArray());
+    }
+}
+
+TEST_F(StartupTest, AnUnsupportedSystemIsRefusedAfterTheRestOfTheStartUp) {
+    for (const std::optional<int> version : {std::optional<int>(5), std::optional<int>()}) {
+        SCOPED_TRACE(version ? "version 5" : "the version cannot be told");
+        test::TestPlatform platform;
+        platform.osVersion = version;
+        platform.writeDataFile(SettingsFileName, settings);
+        platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+        {
+            Application program(platform, service);
+            program.start();
+            TForm1 &form = *program.form1();
+            ASSERT_EQ(platform.messages.size(), 1u);
+            EXPECT_EQ(platform.messages[0], UnsupportedSystem);
+            EXPECT_FALSE(form.Clock->isEnabled());
+            EXPECT_FALSE(form.AutoUpdate->isEnabled());
+            EXPECT_TRUE(form.TimerModern->isEnabled());
+            EXPECT_TRUE(form.AutoCheckInet->isEnabled());
+            EXPECT_EQ(form.geometry().size(), QSize(520, 235)) << "the settings were still read";
+            form.move(700, 700);
+        }
+        EXPECT_EQ(platform.readDataFile(SettingsFileName), settings);
+    }
+}
+
+TEST_F(StartupTest, BothRefusalsShowTheirMessagesInOrder) {
+    platform.osVersion = 5;
+    program.start();
+    ASSERT_GE(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0], UnsupportedSystem);
+    EXPECT_EQ(platform.messages[1], ConfigurationMissing);
+}
+
+} // namespace
+} // namespace tervalo

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "support/IsolatedProgram.h"
+
+#include "settings/DataFiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace tervalo::test {
+
+namespace {
+
+// Root may make namespaces directly; anyone else maps itself to root in a user namespace,
+// where the program then sees the root account and its home.
+QStringList unshareArguments() {
+    QStringList arguments{QStringLiteral("--mount"), QStringLiteral("--net"),
+                          QStringLiteral("--propagation"), QStringLiteral("private")};
+    if (::geteuid() != 0)
+        arguments.prepend(QStringLiteral("--map-root-user"));
+    return arguments;
+}
+
+// The home directory of the account the program will run as inside the namespaces.
+QString programHome() {
+    return QStringLiteral("/root");
+}
+
+// SigCgt of /proc/<pid>/status: the signals the process catches, as hexadecimal.
+bool catchesSigterm(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ull << (SIGTERM - 1));
+    }
+    return false;
+}
+
+} // namespace
+
+IsolatedProgram::IsolatedProgram() {
+    QDir().mkpath(dataFolder());
+}
+
+IsolatedProgram::~IsolatedProgram() {
+    if (program.state() != QProcess::NotRunning) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
+}
+
+std::optional<QString> IsolatedProgram::unavailableReason() {
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"), unshareArguments() << QStringLiteral("true"));
+    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
+        probe.exitCode() != 0) {
+        return QStringLiteral("private namespaces are not available here (run as root): ") +
+               QString::fromLocal8Bit(probe.readAllStandardError()).trimmed();
+    }
+    return std::nullopt;
+}
+
+QString IsolatedProgram::dataFolder() const {
+    return dataFolderIn(home.path());
+}
+
+void IsolatedProgram::writeDataFile(const QString &name, const QByteArray &contents) const {
+    QFile file(dataFolder() + name);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(contents);
+}
+
+QByteArray IsolatedProgram::readDataFile(const QString &name) const {
+    QFile file(dataFolder() + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void IsolatedProgram::start(const QStringList &arguments, const QStringList &environment) {
+    // sh mounts the home, then replaces itself by the program, which keeps the process id.
+    const QString script = QStringLiteral("mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\"");
+    program.setEnvironment(environment);
+    program.start(QStringLiteral("unshare"),
+                  unshareArguments()
+                      << QStringLiteral("--") << QStringLiteral("sh") << QStringLiteral("-c")
+                      << script << QStringLiteral("sh") << home.path() << programHome()
+                      << QStringLiteral(TERVALO_EXECUTABLE) << arguments);
+}
+
+bool IsolatedProgram::waitUntilRunning(int milliseconds) {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < milliseconds && program.state() != QProcess::NotRunning) {
+        if (catchesSigterm(program.processId()))
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+bool IsolatedProgram::terminate(int milliseconds) {
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    return program.waitForFinished(milliseconds);
+}
+
+} // namespace tervalo::test

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace tervalo::test {
+
+// The real `tervalo` executable, run in private mount and network namespaces with a temporary
+// directory mounted over the account's home: it finds its data folder where it always does,
+// yet never touches the real user's files nor the network.
+class IsolatedProgram {
+public:
+    IsolatedProgram();
+    ~IsolatedProgram();
+
+    // Why isolated runs are impossible here (no namespaces for this user), if they are.
+    static std::optional<QString> unavailableReason();
+
+    // The data folder as the program sees it, inside the temporary home.
+    QString dataFolder() const;
+    void writeDataFile(const QString &name, const QByteArray &contents) const;
+    QByteArray readDataFile(const QString &name) const;
+
+    void start(const QStringList &arguments, const QStringList &environment);
+    // Waits until the program handles SIGTERM, that is until its event loop is about to run.
+    bool waitUntilRunning(int milliseconds);
+    bool terminate(int milliseconds);
+    QProcess &process() { return program; }
+
+private:
+    QTemporaryDir home;
+    QProcess program;
+};
+
+} // namespace tervalo::test

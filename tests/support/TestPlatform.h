@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/LinuxPlatform.h"
+#include "platform/Platform.h"
+#include "support/QtPrinting.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <vector>
+
+namespace tervalo::test {
+
+// The real file store, with a switch that makes a chosen replacement fail, as a full disk or
+// a read-only folder would.
+class FaultyFileStore final : public FileStore {
+public:
+    bool isFile(const QString &path) const override { return real.isFile(path); }
+    std::optional<QByteArray> read(const QString &path) const override { return real.read(path); }
+    bool replace(const QString &path, const QByteArray &contents) override;
+
+    // Replacements are counted from 1; the given one and every later one fail.
+    void failFromReplacement(int number) { firstFailing = number; }
+    int replacements() const { return count; }
+
+private:
+    LocalFileStore real;
+    int count = 0;
+    int firstFailing = 0;
+};
+
+// The platform for tests: a temporary home directory, message boxes recorded instead of shown,
+// a connection probe that answers what the test says, and addresses recorded, not opened.
+class TestPlatform final : public Platform {
+public:
+    TestPlatform();
+
+    QString userName() const override { return QStringLiteral("tester"); }
+    QString homeDirectoryOf(const QString &user) const override;
+    std::optional<int> osMajorVersion() const override { return osVersion; }
+    QString executablePath() const override { return QStringLiteral("/usr/bin/tervalo"); }
+    void showMessage(const MessageBox &box) override;
+    void openAddress(const QString &address) override { openedAddresses << address; }
+    bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;
+    FileStore &files() override { return fileStore; }
+
+    // The data folder of the test user, created on first use.
+    QString dataFolder() const;
+    // Puts a file into the data folder.
+    void writeDataFile(const QString &name, const QByteArray &contents) const;
+    QByteArray readDataFile(const QString &name) const;
+
+    std::optional<int> osVersion = 6;
+    bool online = false;
+    std::vector<MessageBox> messages;
+    std::function<void(const MessageBox &)> onMessage;
+    QStringList openedAddresses;
+    FaultyFileStore fileStore;
+
+private:
+    QTemporaryDir home;
+};
+
+} // namespace tervalo::test

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Tervalo need.
+# Works as root, and through sudo for anyone else.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
+  # run: the fonts the widget draws with, a virtual display, a compositor and screenshots
+  fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr x11-utils x11-xserver-utils xdotool imagemagick
+  # tests: a real HTTP proxy and private namespaces
+  tinyproxy util-linux iproute2
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+fi

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Installs the packages, builds and installs Tervalo, gives the user the default data files
+# (never overwriting existing ones), and starts the widget. Without a display it starts a
+# virtual X server, shows the widget there, saves a screenshot to ./tervalo-screenshot.png
+# and keeps running until Ctrl-C.
+set -euo pipefail
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+work_dir="$(pwd)"
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+bash "$source_dir/tools/install-packages.sh"
+cmake -S "$source_dir" -B "$source_dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build "$source_dir/build"
+as_root cmake --install "$source_dir/build" --prefix /usr/local
+
+# The data folder is the account's, from the account database, as the program finds it.
+home="$(getent passwd "$(id -un)" | cut -d: -f6)"
+data_folder="$home/.config/Orvek"
+mkdir -p "$data_folder"
+for file in Tervalo.ini cities.xml; do
+  if [ ! -e "$data_folder/$file" ]; then
+    install -m 600 "/usr/local/share/tervalo/$file" "$data_folder/$file"
+  fi
+done
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec /usr/local/bin/tervalo
+fi
+
+# No display: a virtual one, with a compositor so that the see-through parts stay see-through.
+display=":$((90 + RANDOM % 100))"
+pids=()
+cleanup() { kill "${pids[@]}" 2>/dev/null || true; }
+trap cleanup EXIT
+trap 'exit 0' INT TERM
+Xvfb "$display" -screen 0 1280x800x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+  DISPLAY="$display" xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
+DISPLAY="$display" xsetroot -solid '#3b5b7a' 2>/dev/null || true
+DISPLAY="$display" xcompmgr >/dev/null 2>&1 &
+pids+=($!)
+DISPLAY="$display" /usr/local/bin/tervalo &
+pids+=($!)
+sleep 5
+DISPLAY="$display" import -window root "$work_dir/tervalo-screenshot.png"
+echo "Tervalo runs on the virtual display $display."
+echo "Screenshot: $work_dir/tervalo-screenshot.png"
+echo "Press Ctrl-C to stop."
+wait "${pids[2]}"
