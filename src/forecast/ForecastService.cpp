@@ -3,7 +3,8 @@
 
 namespace tervalo {
 
-ForecastService ForecastService::standard() {
+ForecastService ForecastService::standard()
+{
     ForecastService service;
     service.forecastPrefix = QStringLiteral("http://export.yandex.ru/weather-ng/forecasts/");
     service.probeHost = QStringLiteral("yandex.ru");

@@ -13,7 +13,8 @@ class AppError : public std::runtime_error {
 public:
     explicit AppError(const QString &text)
         : std::runtime_error(text.toStdString())
-        , userText(text) {}
+        , userText(text)
+    {}
 
     const QString &text() const { return userText; }
 

@@ -3,7 +3,8 @@
 
 namespace tervalo {
 
-QString applicationTitle(const QString &executablePath) {
+QString applicationTitle(const QString &executablePath)
+{
     QString name = executablePath.mid(executablePath.lastIndexOf(QLatin1Char('/')) + 1);
     name.truncate(name.indexOf(QLatin1Char('.')) < 0 ? name.size()
                                                      : name.indexOf(QLatin1Char('.')));

@@ -9,7 +9,8 @@ namespace tervalo {
 
 namespace {
 
-QByteArray explicitPlatform(int argc, char **argv) {
+QByteArray explicitPlatform(int argc, char **argv)
+{
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
             return argv[i + 1];
@@ -19,7 +20,8 @@ QByteArray explicitPlatform(int argc, char **argv) {
 
 } // namespace
 
-std::optional<QString> chooseDisplayPlatform(int argc, char **argv) {
+std::optional<QString> chooseDisplayPlatform(int argc, char **argv)
+{
     const QByteArray chosen = explicitPlatform(argc, argv);
     const bool hasX11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     if (!chosen.isEmpty() && !chosen.startsWith("xcb"))

@@ -14,29 +14,34 @@ const QEvent::Type EndRequestEvent = static_cast<QEvent::Type>(QEvent::registerE
 constexpr int RetryMs = 100;
 } // namespace
 
-void EndRequest::request() {
+void EndRequest::request()
+{
     if (requested)
         return;
     requested = true;
     QCoreApplication::postEvent(this, new QEvent(EndRequestEvent));
 }
 
-int EndRequest::runMainLoop() {
+int EndRequest::runMainLoop()
+{
     mainLoopLevel = QThread::currentThread()->loopLevel() + 1;
     return QCoreApplication::exec();
 }
 
-void EndRequest::customEvent(QEvent *event) {
+void EndRequest::customEvent(QEvent *event)
+{
     if (event->type() == EndRequestEvent)
         honourWhenInMainLoop();
 }
 
-void EndRequest::timerEvent(QTimerEvent *event) {
+void EndRequest::timerEvent(QTimerEvent *event)
+{
     if (event->timerId() == retry.timerId())
         honourWhenInMainLoop();
 }
 
-void EndRequest::honourWhenInMainLoop() {
+void EndRequest::honourWhenInMainLoop()
+{
     if (QThread::currentThread()->loopLevel() != mainLoopLevel) {
         retry.start(RetryMs, this);
         return;

@@ -3,7 +3,8 @@
 
 namespace tervalo {
 
-QString reportText(const QString &errorText) {
+QString reportText(const QString &errorText)
+{
     if (errorText.isEmpty() || errorText.endsWith(QLatin1Char('.')))
         return errorText;
     return errorText + QLatin1Char('.');
@@ -11,10 +12,11 @@ QString reportText(const QString &errorText) {
 
 ErrorReport::ErrorReport(Platform &platform, QString applicationTitle)
     : platform(platform)
-    , title(std::move(applicationTitle)) {
-}
+    , title(std::move(applicationTitle))
+{}
 
-void ErrorReport::show(const QString &errorText) {
+void ErrorReport::show(const QString &errorText)
+{
     platform.showMessage({reportText(errorText), title, MessageIcon::Error});
 }
 

@@ -23,7 +23,8 @@ public:
     void show(const QString &errorText);
 
     // Runs `action`, reporting any error that escapes it.
-    template <typename Action> void guard(Action &&action) noexcept {
+    template <typename Action> void guard(Action &&action) noexcept
+    {
         try {
             std::forward<Action>(action)();
         } catch (const AppError &error) {
@@ -34,7 +35,8 @@ public:
     }
 
     // Wraps `action` into a slot that runs it under the guard, whatever the signal passes.
-    template <typename Action> auto guarded(Action action) {
+    template <typename Action> auto guarded(Action action)
+    {
         return [this, action](auto &&...) { guard(action); };
     }
 

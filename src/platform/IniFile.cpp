@@ -16,7 +16,8 @@ struct IniText {
     QString lineBreak = QStringLiteral("\n");
 };
 
-IniText parse(const std::optional<QByteArray> &bytes) {
+IniText parse(const std::optional<QByteArray> &bytes)
+{
     IniText text;
     if (!bytes || bytes->isEmpty())
         return text;
@@ -30,7 +31,8 @@ IniText parse(const std::optional<QByteArray> &bytes) {
     return text;
 }
 
-std::optional<QString> sectionName(const QString &line) {
+std::optional<QString> sectionName(const QString &line)
+{
     const QString trimmed = line.trimmed();
     if (!trimmed.startsWith(QLatin1Char('[')))
         return std::nullopt;
@@ -38,12 +40,14 @@ std::optional<QString> sectionName(const QString &line) {
     return trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
 }
 
-bool keyMatches(const QString &line, const QString &key) {
+bool keyMatches(const QString &line, const QString &key)
+{
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     return equals >= 0 && line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0;
 }
 
-QString valueOf(const QString &line) {
+QString valueOf(const QString &line)
+{
     QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
     if (value.size() >= 2 && value.front() == value.back() &&
         (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')))
@@ -57,7 +61,8 @@ struct SectionSpan {
     qsizetype end = -1;
 };
 
-SectionSpan findSection(const QStringList &lines, const QString &section) {
+SectionSpan findSection(const QStringList &lines, const QString &section)
+{
     SectionSpan span;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const std::optional<QString> name = sectionName(lines[i]);
@@ -74,7 +79,8 @@ SectionSpan findSection(const QStringList &lines, const QString &section) {
     return span;
 }
 
-qsizetype findKey(const QStringList &lines, const SectionSpan &span, const QString &key) {
+qsizetype findKey(const QStringList &lines, const SectionSpan &span, const QString &key)
+{
     for (qsizetype i = span.header + 1; span.header >= 0 && i < span.end; ++i) {
         if (keyMatches(lines[i], key))
             return i;
@@ -82,7 +88,8 @@ qsizetype findKey(const QStringList &lines, const SectionSpan &span, const QStri
     return -1;
 }
 
-QString oneLine(QString value) {
+QString oneLine(QString value)
+{
     value.replace(QLatin1String("\r\n"), QLatin1String(" "));
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
     value.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -93,10 +100,11 @@ QString oneLine(QString value) {
 
 IniFile::IniFile(QString path, FileStore &files)
     : filePath(std::move(path))
-    , store(files) {
-}
+    , store(files)
+{}
 
-std::optional<QString> IniFile::read(const QString &section, const QString &key) const {
+std::optional<QString> IniFile::read(const QString &section, const QString &key) const
+{
     const IniText text = parse(store.read(filePath));
     const SectionSpan span = findSection(text.lines, section);
     const qsizetype line = findKey(text.lines, span, key);
@@ -105,7 +113,8 @@ std::optional<QString> IniFile::read(const QString &section, const QString &key)
     return valueOf(text.lines[line]);
 }
 
-void IniFile::write(const QString &section, const QString &key, const QString &value) {
+void IniFile::write(const QString &section, const QString &key, const QString &value)
+{
     IniText text = parse(store.read(filePath));
     const SectionSpan span = findSection(text.lines, section);
     const qsizetype line = findKey(text.lines, span, key);

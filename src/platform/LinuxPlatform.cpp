@@ -21,7 +21,8 @@ namespace tervalo {
 namespace {
 
 // Writes all of `contents` to `fd`, retrying short writes and interrupted calls.
-bool writeAll(int fd, const QByteArray &contents) {
+bool writeAll(int fd, const QByteArray &contents)
+{
     const char *data = contents.constData();
     qsizetype left = contents.size();
     while (left > 0) {
@@ -36,7 +37,8 @@ bool writeAll(int fd, const QByteArray &contents) {
     return true;
 }
 
-void syncFolderOf(const QByteArray &path) {
+void syncFolderOf(const QByteArray &path)
+{
     const QByteArray folder = QFileInfo(QString::fromLocal8Bit(path)).absolutePath().toLocal8Bit();
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -45,7 +47,8 @@ void syncFolderOf(const QByteArray &path) {
     }
 }
 
-QMessageBox::Icon toQtIcon(MessageIcon icon) {
+QMessageBox::Icon toQtIcon(MessageIcon icon)
+{
     switch (icon) {
     case MessageIcon::Information:
         return QMessageBox::Information;
@@ -61,11 +64,13 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
 
 } // namespace
 
-bool LocalFileStore::isFile(const QString &path) const {
+bool LocalFileStore::isFile(const QString &path) const
+{
     return QFileInfo(path).isFile();
 }
 
-std::optional<QByteArray> LocalFileStore::read(const QString &path) const {
+std::optional<QByteArray> LocalFileStore::read(const QString &path) const
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -74,7 +79,8 @@ std::optional<QByteArray> LocalFileStore::read(const QString &path) const {
 
 // A temporary file in the same folder, flushed to disk and renamed over the target: a crash
 // at any moment leaves either the old file or the new one. mkstemp creates it with mode 0600.
-bool LocalFileStore::replace(const QString &path, const QByteArray &contents) {
+bool LocalFileStore::replace(const QString &path, const QByteArray &contents)
+{
     const QByteArray target = QFile::encodeName(path);
     QByteArray temporary = target + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
@@ -91,12 +97,14 @@ bool LocalFileStore::replace(const QString &path, const QByteArray &contents) {
     return true;
 }
 
-QString LinuxPlatform::userName() const {
+QString LinuxPlatform::userName() const
+{
     const passwd *account = ::getpwuid(::geteuid());
     return account ? QString::fromLocal8Bit(account->pw_name) : QString();
 }
 
-QString LinuxPlatform::homeDirectoryOf(const QString &user) const {
+QString LinuxPlatform::homeDirectoryOf(const QString &user) const
+{
     const QByteArray name = user.toLocal8Bit();
     const passwd *account = name.isEmpty() ? nullptr : ::getpwnam(name.constData());
     return account ? QString::fromLocal8Bit(account->pw_dir) : QString();
@@ -104,24 +112,29 @@ QString LinuxPlatform::homeDirectoryOf(const QString &user) const {
 
 // Every Linux the program builds on is supported; the version rule exists for layers that
 // can report an unsupported system.
-std::optional<int> LinuxPlatform::osMajorVersion() const {
+std::optional<int> LinuxPlatform::osMajorVersion() const
+{
     return 6;
 }
 
-QString LinuxPlatform::executablePath() const {
+QString LinuxPlatform::executablePath() const
+{
     return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
 }
 
-void LinuxPlatform::showMessage(const MessageBox &box) {
+void LinuxPlatform::showMessage(const MessageBox &box)
+{
     QMessageBox dialog(toQtIcon(box.icon), box.caption, box.text, QMessageBox::Ok);
     dialog.exec();
 }
 
-void LinuxPlatform::openAddress(const QString &address) {
+void LinuxPlatform::openAddress(const QString &address)
+{
     QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
 }
 
-bool LinuxPlatform::canConnect(const QString &host, int port, std::chrono::milliseconds timeout) {
+bool LinuxPlatform::canConnect(const QString &host, int port, std::chrono::milliseconds timeout)
+{
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
     if (!curl)
         return false;

@@ -15,12 +15,14 @@ namespace {
 int signalPipe[2] = {-1, -1};
 constexpr int EndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-void onEndSignal(int) {
+void onEndSignal(int)
+{
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
 
-void setHandler(void (*handler)(int)) {
+void setHandler(void (*handler)(int))
+{
     struct sigaction action = {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
@@ -32,7 +34,8 @@ void setHandler(void (*handler)(int)) {
 } // namespace
 
 OrderlyEnd::OrderlyEnd(std::function<void()> endProgram)
-    : endProgram(std::move(endProgram)) {
+    : endProgram(std::move(endProgram))
+{
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
@@ -48,7 +51,8 @@ OrderlyEnd::OrderlyEnd(std::function<void()> endProgram)
                 [this] { this->endProgram(); });
 }
 
-OrderlyEnd::~OrderlyEnd() {
+OrderlyEnd::~OrderlyEnd()
+{
     setHandler(SIG_DFL);
     delete notifier;
     for (int &fd : signalPipe) {

@@ -9,7 +9,8 @@
 
 namespace tervalo {
 
-std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &charset) {
+std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &charset)
+{
     iconv_t converter = ::iconv_open("UTF-8", charset.constData());
     if (converter == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
@@ -27,7 +28,8 @@ std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &cha
     return QString::fromUtf8(utf8);
 }
 
-QString decodeUtf8OrWindows1251(const QByteArray &bytes) {
+QString decodeUtf8OrWindows1251(const QByteArray &bytes)
+{
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         const auto encoding =
             bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;

@@ -11,33 +11,38 @@ constexpr qint64 AlignmentMarginMs = 2;
 } // namespace
 
 WindowTimer::WindowTimer(QObject *parent)
-    : QObject(parent) {
+    : QObject(parent)
+{
     timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, this, &WindowTimer::onTimeout);
     restart();
 }
 
-void WindowTimer::setEnabled(bool value) {
+void WindowTimer::setEnabled(bool value)
+{
     if (enabled == value)
         return;
     enabled = value;
     restart();
 }
 
-void WindowTimer::setInterval(int milliseconds) {
+void WindowTimer::setInterval(int milliseconds)
+{
     if (intervalMs == milliseconds)
         return;
     intervalMs = milliseconds;
     restart();
 }
 
-void WindowTimer::setAlignedToClock(bool aligned) {
+void WindowTimer::setAlignedToClock(bool aligned)
+{
     alignedToClock = aligned;
     timer.setTimerType(aligned ? Qt::PreciseTimer : Qt::CoarseTimer);
     restart();
 }
 
-void WindowTimer::restart() {
+void WindowTimer::restart()
+{
     if (!enabled || intervalMs <= 0) {
         timer.stop();
         return;
@@ -50,7 +55,8 @@ void WindowTimer::restart() {
     timer.start(static_cast<int>(delay));
 }
 
-void WindowTimer::onTimeout() {
+void WindowTimer::onTimeout()
+{
     // Schedule the next tick first: a handler that opens a modal box must not stop the timer.
     restart();
     emit tick();

@@ -6,12 +6,14 @@ namespace tervalo {
 
 // Reads the settings and enters the saved face. Every entry toggles the forecast panel once,
 // which turns the negated stored mark back into the panel's saved state.
-void TForm1::VerifyMode() {
+void TForm1::VerifyMode()
+{
     ReadSettings();
     AddPanel->run();
 }
 
-void TForm1::AddPanelClick() {
+void TForm1::AddPanelClick()
+{
     AddPanel->setChecked(!AddPanel->isChecked());
 }
 

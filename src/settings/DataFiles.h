@@ -11,7 +11,8 @@ inline const QString SettingsFileName = QStringLiteral("Tervalo.ini");
 inline const QString TownDirectoryFileName = QStringLiteral("cities.xml");
 
 // The data folder of the account whose home directory is given, ending in "/".
-inline QString dataFolderIn(const QString &homeDirectory) {
+inline QString dataFolderIn(const QString &homeDirectory)
+{
     return homeDirectory + QStringLiteral("/.config/Orvek/");
 }
 

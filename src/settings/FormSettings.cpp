@@ -12,7 +12,8 @@ namespace {
 class WindowHeldSettings final : public ControlHeldSettings {
 public:
     explicit WindowHeldSettings(TForm1 &form)
-        : form(form) {}
+        : form(form)
+    {}
 
     QString townCaption() const override { return form.CityNameLabel->text(); }
     void setTownCaption(const QString &caption) override { form.CityNameLabel->setText(caption); }
@@ -33,13 +34,15 @@ private:
 
 } // namespace
 
-void TForm1::ReadSettings() {
+void TForm1::ReadSettings()
+{
     const IniFile file(shared.DataFolder + SettingsFileName, context.platform.files());
     WindowHeldSettings controls(*this);
     readSettingsFile(file, shared.AppSettings, controls);
 }
 
-void TForm1::SaveSettings() {
+void TForm1::SaveSettings()
+{
     IniFile file(shared.DataFolder + SettingsFileName, context.platform.files());
     saveSettingsFile(file, shared.AppSettings, WindowHeldSettings(*this));
 }

@@ -3,7 +3,8 @@
 
 namespace tervalo::ini_values {
 
-std::optional<int> parseInteger(const QString &text) {
+std::optional<int> parseInteger(const QString &text)
+{
     bool ok = false;
     if (text.size() > 2 && text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
         const QString digits = text.mid(2);
@@ -18,18 +19,21 @@ std::optional<int> parseInteger(const QString &text) {
     return value;
 }
 
-std::optional<bool> parseFlag(const QString &text) {
+std::optional<bool> parseFlag(const QString &text)
+{
     const std::optional<int> value = parseInteger(text);
     if (!value)
         return std::nullopt;
     return *value != 0;
 }
 
-QString formatInteger(int value) {
+QString formatInteger(int value)
+{
     return QString::number(value);
 }
 
-QString formatFlag(bool value) {
+QString formatFlag(bool value)
+{
     return value ? QStringLiteral("1") : QStringLiteral("0");
 }
 

@@ -29,11 +29,13 @@ struct SettingRow {
     void (*set)(Settings &, Controls &, const Value &);
 };
 
-template <auto Field> Value getField(const Settings &settings, const Controls &) {
+template <auto Field> Value getField(const Settings &settings, const Controls &)
+{
     return settings.*Field;
 }
 
-template <auto Field> void setField(Settings &settings, Controls &, const Value &value) {
+template <auto Field> void setField(Settings &settings, Controls &, const Value &value)
+{
     using Type = std::remove_reference_t<decltype(settings.*Field)>;
     settings.*Field = std::get<Type>(value);
 }
@@ -83,7 +85,8 @@ const std::array<SettingRow, 24> SettingRows = {{
 #undef FIELD
 #undef CONTROL
 
-QString toStored(Form form, const Value &value) {
+QString toStored(Form form, const Value &value)
+{
     switch (form) {
     case Form::Text:
         return std::get<QString>(value);
@@ -99,7 +102,8 @@ QString toStored(Form form, const Value &value) {
     return {};
 }
 
-std::optional<Value> fromStored(Form form, const QString &stored) {
+std::optional<Value> fromStored(Form form, const QString &stored)
+{
     switch (form) {
     case Form::Text:
         return stored;
@@ -122,7 +126,8 @@ std::optional<Value> fromStored(Form form, const QString &stored) {
 
 // A missing key keeps the setting's current value; for the password that is the plain text in
 // memory, which is kept as it is rather than decoded as if it had been stored.
-void readSettingsFile(const IniFile &file, TAppSettings &settings, ControlHeldSettings &controls) {
+void readSettingsFile(const IniFile &file, TAppSettings &settings, ControlHeldSettings &controls)
+{
     for (const SettingRow &row : SettingRows) {
         const std::optional<QString> stored =
             file.read(QLatin1String(row.section), QLatin1String(row.key));
@@ -134,7 +139,8 @@ void readSettingsFile(const IniFile &file, TAppSettings &settings, ControlHeldSe
 }
 
 void saveSettingsFile(IniFile &file, const TAppSettings &settings,
-                      const ControlHeldSettings &controls) {
+                      const ControlHeldSettings &controls)
+{
     for (const SettingRow &row : SettingRows) {
         const QString stored = toStored(row.form, row.get(settings, controls));
         file.write(QLatin1String(row.section), QLatin1String(row.key), stored);

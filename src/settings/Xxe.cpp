@@ -10,7 +10,8 @@ namespace {
 constexpr char Alphabet[] = "+-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr char Fill = Alphabet[0];
 
-QByteArray toBytes(const QString &password) {
+QByteArray toBytes(const QString &password)
+{
     QByteArray bytes;
     bytes.reserve(password.size());
     for (const QChar unit : password)
@@ -19,7 +20,8 @@ QByteArray toBytes(const QString &password) {
 }
 
 // An index of the alphabet; characters outside it (a hand-edited file) count as the fill.
-int indexOf(QChar character) {
+int indexOf(QChar character)
+{
     const char *found =
         character.unicode() < 128
             ? std::char_traits<char>::find(Alphabet, 64, static_cast<char>(character.unicode()))
@@ -27,7 +29,8 @@ int indexOf(QChar character) {
     return found ? static_cast<int>(found - Alphabet) : 0;
 }
 
-void appendGroup(QString &line, const QByteArray &bytes, qsizetype at) {
+void appendGroup(QString &line, const QByteArray &bytes, qsizetype at)
+{
     const qsizetype count = std::min<qsizetype>(3, bytes.size() - at);
     const auto byte = [&](qsizetype i) {
         return i < count ? static_cast<quint8>(bytes[at + i]) : 0;
@@ -41,7 +44,8 @@ void appendGroup(QString &line, const QByteArray &bytes, qsizetype at) {
 
 } // namespace
 
-QString encode(const QString &password) {
+QString encode(const QString &password)
+{
     const QByteArray bytes = toBytes(password).left(MaxLineBytes);
     if (bytes.isEmpty())
         return {};
@@ -51,7 +55,8 @@ QString encode(const QString &password) {
     return line;
 }
 
-QString decode(const QString &stored) {
+QString decode(const QString &stored)
+{
     if (stored.isEmpty())
         return {};
     const int length = indexOf(stored.front());

@@ -12,27 +12,31 @@ namespace tervalo {
 
 Application::Application(Platform &platform, const ForecastService &service)
     : errors(platform, applicationTitle(platform.executablePath()))
-    , context{platform, state, errors, end, service, applicationTitle(platform.executablePath())} {
-}
+    , context{platform, state, errors, end, service, applicationTitle(platform.executablePath())}
+{}
 
-Application::~Application() {
+Application::~Application()
+{
     finish();
 }
 
-void Application::start() {
+void Application::start()
+{
     Form1 = std::make_unique<TForm1>(context);
     errors.guard([this] { Form1->FormCreate(); });
     Form2 = std::make_unique<TForm2>(context);
     errors.guard([this] { Form2->FormCreate(); });
 }
 
-int Application::run() {
+int Application::run()
+{
     OrderlyEnd orderlyEnd([] { QCoreApplication::exit(0); });
     Form1->show();
     return end.runMainLoop();
 }
 
-void Application::finish() {
+void Application::finish()
+{
     Form2.reset();
     Form1.reset();
 }

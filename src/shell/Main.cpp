@@ -7,7 +7,8 @@ namespace tervalo {
 
 TForm1::TForm1(AppContext &context)
     : context(context)
-    , shared(context.shared) {
+    , shared(context.shared)
+{
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tervalo"));
     setWindowFlags(Qt::FramelessWindowHint | Qt::Window);
@@ -25,18 +26,21 @@ TForm1::TForm1(AppContext &context)
     }));
 }
 
-TForm1::~TForm1() {
+TForm1::~TForm1()
+{
     context.errors.guard([this] { FormDestroy(); });
 }
 
-void TForm1::createControls() {
+void TForm1::createControls()
+{
     CityNameLabel = new QLabel(QStringLiteral("Москва"), this);
     CityNameLabel->setObjectName(QStringLiteral("CityNameLabel"));
     CityNameLabel->setGeometry(284, 125, 82, 25);
 }
 
 MenuItem *TForm1::addItem(QMenu *menu, const char *name, const QString &caption,
-                          MenuItem::Handler handler) {
+                          MenuItem::Handler handler)
+{
     auto *item = new MenuItem(QLatin1String(name), caption, menu);
     item->setHandler(std::move(handler));
     connect(item, &QAction::triggered, this,
@@ -45,7 +49,8 @@ MenuItem *TForm1::addItem(QMenu *menu, const char *name, const QString &caption,
     return item;
 }
 
-void TForm1::createMenus() {
+void TForm1::createMenus()
+{
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     UpdateClick = addItem(PopupMenu1, "UpdateClick", QStringLiteral("Обновить"));
@@ -69,7 +74,8 @@ void TForm1::createMenus() {
                  [this](MenuItem &) { CloseProg->run(); });
 }
 
-void TForm1::createTimers() {
+void TForm1::createTimers()
+{
     const auto timer = [this](const char *name) {
         auto *created = new WindowTimer(this);
         created->setObjectName(QLatin1String(name));
@@ -83,19 +89,22 @@ void TForm1::createTimers() {
     TimerModern->setAlignedToClock(true);
 }
 
-void TForm1::contextMenuEvent(QContextMenuEvent *event) {
+void TForm1::contextMenuEvent(QContextMenuEvent *event)
+{
     PopupMenu1->popup(event->globalPos());
 }
 
 // Closing the main window ends the program.
-void TForm1::closeEvent(QCloseEvent *event) {
+void TForm1::closeEvent(QCloseEvent *event)
+{
     context.end.request();
     QWidget::closeEvent(event);
 }
 
 // The show handler runs just before the window first appears, so the taskbar choice is made
 // while the window can still change its kind without being re-created.
-void TForm1::setVisible(bool visible) {
+void TForm1::setVisible(bool visible)
+{
     if (visible && !shownOnce) {
         shownOnce = true;
         context.errors.guard([this] { FormShow(); });

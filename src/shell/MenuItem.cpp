@@ -4,24 +4,28 @@
 namespace tervalo {
 
 MenuItem::MenuItem(const QString &name, const QString &caption, QObject *parent)
-    : QAction(caption, parent) {
+    : QAction(caption, parent)
+{
     setObjectName(name);
     if (caption == QLatin1String("-"))
         setSeparator(true);
 }
 
-void MenuItem::setChecked(bool checked) {
+void MenuItem::setChecked(bool checked)
+{
     checkMark = checked;
     setCheckable(isCheckable() || checked);
     QAction::setChecked(checked);
 }
 
-void MenuItem::run() {
+void MenuItem::run()
+{
     if (isEnabled() && onClick)
         onClick(*this);
 }
 
-void MenuItem::chosenInMenu() {
+void MenuItem::chosenInMenu()
+{
     // Qt flips a checkable action's mark on its own when it is chosen; put it back first.
     QAction::setChecked(checkMark);
     run();

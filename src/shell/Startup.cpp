@@ -11,7 +11,8 @@ constexpr int MinimumOsMajorVersion = 6;
 
 } // namespace
 
-void TForm1::FormCreate() {
+void TForm1::FormCreate()
+{
     shared.UserName = context.platform.userName();
     shared.DataFolder = dataFolderIn(context.platform.homeDirectoryOf(shared.UserName));
     OSCheck();
@@ -32,7 +33,8 @@ void TForm1::FormCreate() {
     TrayIcon1->showBalloon();
 }
 
-void TForm1::OSCheck() {
+void TForm1::OSCheck()
+{
     const std::optional<int> major = context.platform.osMajorVersion();
     if (major && *major >= MinimumOsMajorVersion)
         return;
@@ -46,19 +48,22 @@ void TForm1::OSCheck() {
 }
 
 // A tray icon replaces the taskbar button when the user asked for it.
-void TForm1::FormShow() {
+void TForm1::FormShow()
+{
     setWindowFlag(Qt::Tool, shared.AppSettings.IconStatus);
     TrayIcon1->setVisible(shared.AppSettings.IconStatus);
 }
 
 // After a refused start the settings were never read (or the program is not to run at all),
 // so saving would overwrite the user's file with values that did not come from it.
-void TForm1::FormDestroy() {
+void TForm1::FormDestroy()
+{
     if (!refusedStart)
         SaveSettings();
 }
 
-void TForm1::CloseProgClick() {
+void TForm1::CloseProgClick()
+{
     SaveSettings();
     context.end.request();
 }

@@ -16,7 +16,8 @@ constexpr qsizetype MaxTooltip = 127;
 TrayIcon::TrayIcon(const QString &tooltip, const QString &balloonTitle, QObject *parent)
     : QObject(parent)
     , icon(new QSystemTrayIcon(QApplication::windowIcon(), this))
-    , title(balloonTitle.left(MaxBalloonTitle)) {
+    , title(balloonTitle.left(MaxBalloonTitle))
+{
     icon->setToolTip(tooltip.left(MaxTooltip));
     connect(icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
         if (why == QSystemTrayIcon::Trigger)
@@ -29,7 +30,8 @@ TrayIcon::TrayIcon(const QString &tooltip, const QString &balloonTitle, QObject 
     connect(&balloonTimeout, &QTimer::timeout, this, &TrayIcon::balloonClosed);
 }
 
-void TrayIcon::setVisible(bool value) {
+void TrayIcon::setVisible(bool value)
+{
     if (visible == value)
         return;
     visible = value;
@@ -38,7 +40,8 @@ void TrayIcon::setVisible(bool value) {
         sendUpdate();
 }
 
-void TrayIcon::setBalloonText(const QString &value) {
+void TrayIcon::setBalloonText(const QString &value)
+{
     const QString cut = value.left(MaxBalloonText);
     if (cut == text)
         return;
@@ -46,16 +49,19 @@ void TrayIcon::setBalloonText(const QString &value) {
     sendUpdate();
 }
 
-void TrayIcon::showBalloon() {
+void TrayIcon::showBalloon()
+{
     requested = true;
     sendUpdate();
 }
 
-void TrayIcon::setContextMenu(QMenu *menu) {
+void TrayIcon::setContextMenu(QMenu *menu)
+{
     icon->setContextMenu(menu);
 }
 
-void TrayIcon::sendUpdate() {
+void TrayIcon::sendUpdate()
+{
     if (!visible || !requested)
         return;
     icon->showMessage(title, text, QIcon(), BalloonTimeoutMs);
@@ -63,7 +69,8 @@ void TrayIcon::sendUpdate() {
     emit balloonShown(title, text);
 }
 
-void TrayIcon::balloonClosed() {
+void TrayIcon::balloonClosed()
+{
     requested = false;
 }
 

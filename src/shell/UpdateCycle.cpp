@@ -5,7 +5,8 @@
 namespace tervalo {
 
 // A bare TCP connection to the provider's web host; it knows nothing of the proxy.
-void TForm1::InetCheck() {
+void TForm1::InetCheck()
+{
     const ForecastService &service = context.service;
     shared.InternetAvailable =
         context.platform.canConnect(service.probeHost, service.probePort, service.probeTimeout);

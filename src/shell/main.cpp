@@ -10,7 +10,8 @@
 
 #include <cstdio>
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (const std::optional<QString> problem = tervalo::chooseDisplayPlatform(argc, argv)) {
         std::fprintf(stderr, "%s\n", qPrintable(*problem));
         return 2;

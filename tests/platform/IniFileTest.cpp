@@ -14,7 +14,8 @@ namespace {
 class IniFileTest : public ::testing::Test {
 protected:
     QString path() const { return platform.dataFolder() + QStringLiteral("test.ini"); }
-    void store(const QByteArray &contents) const {
+    void store(const QByteArray &contents) const
+    {
         platform.writeDataFile(QStringLiteral("test.ini"), contents);
     }
     QByteArray stored() const { return platform.readDataFile(QStringLiteral("test.ini")); }
@@ -23,7 +24,8 @@ protected:
     IniFile ini{path(), platform.files()};
 };
 
-TEST_F(IniFileTest, ReadsWithTheProfileConventions) {
+TEST_F(IniFileTest, ReadsWithTheProfileConventions)
+{
     store("[City]\n"
           "Name=  Москва  \n"
           "Quoted=\"  padded \"\n"
@@ -61,7 +63,8 @@ TEST_F(IniFileTest, ReadsWithTheProfileConventions) {
               std::nullopt);
 }
 
-TEST_F(IniFileTest, ReadsLegacyEncodingsAndWritesBackUtf8) {
+TEST_F(IniFileTest, ReadsLegacyEncodingsAndWritesBackUtf8)
+{
     struct Case {
         const char *what;
         QByteArray bytes;
@@ -84,7 +87,8 @@ TEST_F(IniFileTest, ReadsLegacyEncodingsAndWritesBackUtf8) {
     }
 }
 
-TEST_F(IniFileTest, WritesInPlaceAndAddsWhatIsMissing) {
+TEST_F(IniFileTest, WritesInPlaceAndAddsWhatIsMissing)
+{
     store("; kept\n[A]\nOne = 1\n\n[B]\nTwo=2\n");
     ini.write(QStringLiteral("a"), QStringLiteral("one"), QStringLiteral("uno"));
     ini.write(QStringLiteral("A"), QStringLiteral("Three"), QStringLiteral("3"));
@@ -98,14 +102,16 @@ TEST_F(IniFileTest, WritesInPlaceAndAddsWhatIsMissing) {
     EXPECT_EQ(ini.read(QStringLiteral("A"), QStringLiteral("One")), QStringLiteral("uno"));
 }
 
-TEST_F(IniFileTest, CreatesAMissingFilePrivateToTheUser) {
+TEST_F(IniFileTest, CreatesAMissingFilePrivateToTheUser)
+{
     ini.write(QStringLiteral("ProxyPass"), QStringLiteral("Pass"), QStringLiteral("-ME++"));
     EXPECT_EQ(stored(), "[ProxyPass]\nPass=-ME++\n");
     EXPECT_EQ(QFileInfo(path()).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                    QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
-TEST_F(IniFileTest, AFailedWriteRaisesTheErrorAndLeavesTheFileAsItWas) {
+TEST_F(IniFileTest, AFailedWriteRaisesTheErrorAndLeavesTheFileAsItWas)
+{
     store("[A]\nK=old\n");
     platform.fileStore.failFromReplacement(1);
     try {
@@ -117,7 +123,8 @@ TEST_F(IniFileTest, AFailedWriteRaisesTheErrorAndLeavesTheFileAsItWas) {
     EXPECT_EQ(stored(), "[A]\nK=old\n");
 }
 
-TEST_F(IniFileTest, AFolderThatCannotHoldTheFileIsAFailedWrite) {
+TEST_F(IniFileTest, AFolderThatCannotHoldTheFileIsAFailedWrite)
+{
     IniFile nowhere(platform.dataFolder() + QStringLiteral("no/such/folder/x.ini"),
                     platform.files());
     EXPECT_THROW(nowhere.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("v")),

@@ -17,7 +17,8 @@
 namespace tervalo {
 namespace {
 
-TEST(ApplicationTitle, IsTheFileNameCutAtTheFirstDotWithTheRestLowerCase) {
+TEST(ApplicationTitle, IsTheFileNameCutAtTheFirstDotWithTheRestLowerCase)
+{
     const std::pair<const char *, const char *> cases[] = {
         {"/usr/bin/tervalo", "tervalo"},
         {"/opt/TERVALO.BIN", "Tervalo"},
@@ -29,7 +30,8 @@ TEST(ApplicationTitle, IsTheFileNameCutAtTheFirstDotWithTheRestLowerCase) {
         EXPECT_EQ(applicationTitle(QLatin1String(path)), QLatin1String(title)) << path;
 }
 
-TEST(ErrorReport, ShowsTheUncaughtErrorWithAFullStopAndGoesOn) {
+TEST(ErrorReport, ShowsTheUncaughtErrorWithAFullStopAndGoesOn)
+{
     test::TestPlatform platform;
     ErrorReport report(platform, QStringLiteral("tervalo"));
     report.guard([] { throw AppError(QStringLiteral("Unable to write to /x/Tervalo.ini")); });
@@ -43,7 +45,8 @@ TEST(ErrorReport, ShowsTheUncaughtErrorWithAFullStopAndGoesOn) {
     EXPECT_EQ(reportText(QString()), QString());
 }
 
-TEST(TextCodec, DecodesByCharsetName) {
+TEST(TextCodec, DecodesByCharsetName)
+{
     EXPECT_EQ(decodeText("\xCC\xEE\xF1\xEA\xE2\xE0", "windows-1251"), QStringLiteral("Москва"));
     EXPECT_EQ(decodeText("\xED\xCF\xD3\xCB\xD7\xC1", "koi8-r"), QStringLiteral("Москва"));
     EXPECT_EQ(decodeText("abc", "no-such-charset"), std::nullopt);
@@ -52,7 +55,8 @@ TEST(TextCodec, DecodesByCharsetName) {
 }
 
 // Counts the ticks of a timer while an event loop runs for the given time.
-int ticksWithin(WindowTimer &timer, int milliseconds, const std::function<void()> &midway = {}) {
+int ticksWithin(WindowTimer &timer, int milliseconds, const std::function<void()> &midway = {})
+{
     int ticks = 0;
     QObject::connect(&timer, &WindowTimer::tick, [&ticks] { ++ticks; });
     QEventLoop loop;
@@ -63,7 +67,8 @@ int ticksWithin(WindowTimer &timer, int milliseconds, const std::function<void()
     return ticks;
 }
 
-TEST(WindowTimer, KeepsItsCountdownWhenSetToTheSameValues) {
+TEST(WindowTimer, KeepsItsCountdownWhenSetToTheSameValues)
+{
     WindowTimer timer;
     timer.setInterval(300);
     // Re-set every 100 ms to what it already has: the countdown goes on and ticks come.
@@ -76,7 +81,8 @@ TEST(WindowTimer, KeepsItsCountdownWhenSetToTheSameValues) {
     EXPECT_GE(ticksWithin(timer, 1000), 2);
 }
 
-TEST(WindowTimer, RestartsItsCountdownWhenAValueChanges) {
+TEST(WindowTimer, RestartsItsCountdownWhenAValueChanges)
+{
     WindowTimer timer;
     timer.setInterval(400);
     QTimer nudge; // alternate between two intervals every 250 ms: never reaches a tick
@@ -87,7 +93,8 @@ TEST(WindowTimer, RestartsItsCountdownWhenAValueChanges) {
     EXPECT_EQ(ticksWithin(timer, 1200), 0);
 }
 
-TEST(WindowTimer, NeverTicksWhenDisabledOrWithIntervalZero) {
+TEST(WindowTimer, NeverTicksWhenDisabledOrWithIntervalZero)
+{
     WindowTimer disabled;
     disabled.setInterval(50);
     disabled.setEnabled(false);
@@ -97,7 +104,8 @@ TEST(WindowTimer, NeverTicksWhenDisabledOrWithIntervalZero) {
     EXPECT_EQ(ticksWithin(zero, 300), 0);
 }
 
-TEST(WindowTimer, AClockTimerTicksJustAfterTheSecondBoundary) {
+TEST(WindowTimer, AClockTimerTicksJustAfterTheSecondBoundary)
+{
     WindowTimer timer;
     timer.setAlignedToClock(true);
     std::vector<qint64> phases;
@@ -109,7 +117,8 @@ TEST(WindowTimer, AClockTimerTicksJustAfterTheSecondBoundary) {
         EXPECT_LT(phase, 100) << "ticked " << phase << " ms after the second";
 }
 
-TEST(EndRequest, IsHonouredOnlyWhenTheMainLoopRuns) {
+TEST(EndRequest, IsHonouredOnlyWhenTheMainLoopRuns)
+{
     EndRequest end;
     end.request();
     // A modal box's loop that runs before or inside the main loop is not ended by it.

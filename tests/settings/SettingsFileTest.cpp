@@ -2,6 +2,7 @@
 #include "settings/SettingsFile.h"
 #include "platform/AppError.h"
 #include "settings/IniValues.h"
+#include "support/Files.h"
 #include "support/TestPlatform.h"
 
 #include <QFile>
@@ -60,13 +61,15 @@ const QByteArray FullFile = "[CityID]\nCityIDSave=27196\n"
 class SettingsFileTest : public ::testing::Test {
 protected:
     QString path() const { return platform.dataFolder() + QStringLiteral("Tervalo.ini"); }
-    void store(const QByteArray &contents) const {
+    void store(const QByteArray &contents) const
+    {
         platform.writeDataFile(QStringLiteral("Tervalo.ini"), contents);
     }
     QByteArray stored() const { return platform.readDataFile(QStringLiteral("Tervalo.ini")); }
     void read() { readSettingsFile(ini, settings, controls); }
     // What the start-up does: read, then the mode entry toggles the panel mark once.
-    void readAndEnterMode() {
+    void readAndEnterMode()
+    {
         read();
         controls.panelMark = !controls.panelMark;
     }
@@ -78,7 +81,8 @@ protected:
     Controls controls;
 };
 
-TEST_F(SettingsFileTest, ReadsEverySectionIntoItsHolder) {
+TEST_F(SettingsFileTest, ReadsEverySectionIntoItsHolder)
+{
     store(FullFile);
     read();
     EXPECT_EQ(settings.CityID, QStringLiteral("27196"));
@@ -108,11 +112,9 @@ TEST_F(SettingsFileTest, ReadsEverySectionIntoItsHolder) {
     EXPECT_EQ(controls.width, 520);
 }
 
-TEST_F(SettingsFileTest, ReadThenSaveLeavesTheFileUnchanged) {
-    const QByteArray installed = [] {
-        QFile file(QStringLiteral(TERVALO_SOURCE_DIR "/data/Tervalo.ini"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+TEST_F(SettingsFileTest, ReadThenSaveLeavesTheFileUnchanged)
+{
+    const QByteArray installed = test::installedDataFile(QStringLiteral("Tervalo.ini"));
     ASSERT_FALSE(installed.isEmpty());
     for (const QByteArray &contents : {FullFile, installed}) {
         store(contents);
@@ -124,7 +126,8 @@ TEST_F(SettingsFileTest, ReadThenSaveLeavesTheFileUnchanged) {
     }
 }
 
-TEST_F(SettingsFileTest, WritesEveryValueInTheFileOrder) {
+TEST_F(SettingsFileTest, WritesEveryValueInTheFileOrder)
+{
     settings.CityID = QStringLiteral("26063");
     settings.UpdateInterval = 40;
     settings.FontColorForSkin = static_cast<int>(0xFF00000Fu);
@@ -160,7 +163,8 @@ TEST_F(SettingsFileTest, WritesEveryValueInTheFileOrder) {
     EXPECT_EQ(platform.fileStore.replacements(), 24) << "one write per value";
 }
 
-TEST_F(SettingsFileTest, MissingAndMalformedValuesKeepTheCurrentOnes) {
+TEST_F(SettingsFileTest, MissingAndMalformedValuesKeepTheCurrentOnes)
+{
     settings.UpdateInterval = 5;
     settings.IconStatus = true;
     settings.ProxyPass = QStringLiteral("plain in memory");
@@ -181,7 +185,8 @@ TEST_F(SettingsFileTest, MissingAndMalformedValuesKeepTheCurrentOnes) {
     EXPECT_EQ(controls.width, 679);
 }
 
-TEST(IniValues, ConvertsIntegersAndFlags) {
+TEST(IniValues, ConvertsIntegersAndFlags)
+{
     struct Case {
         const char *text;
         std::optional<int> integer;
@@ -215,7 +220,8 @@ TEST(IniValues, ConvertsIntegersAndFlags) {
     EXPECT_EQ(ini_values::formatFlag(false), QStringLiteral("0"));
 }
 
-TEST_F(SettingsFileTest, AFailedWriteStopsTheSaveAndKeepsTheRestOfTheFile) {
+TEST_F(SettingsFileTest, AFailedWriteStopsTheSaveAndKeepsTheRestOfTheFile)
+{
     store(FullFile);
     readAndEnterMode();
     settings.CityID = QStringLiteral("27612");

@@ -16,7 +16,8 @@ struct EncodingCase {
 
 // Expected texts worked out by hand from the XXE alphabet
 // "+-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz".
-TEST(Xxe, EncodesAndDecodesThePasswordTable) {
+TEST(Xxe, EncodesAndDecodesThePasswordTable)
+{
     const QString sixtyThreeX(63, QLatin1Char('x'));
     const QString sixtyThreeGroups = QStringLiteral("S5Vs").repeated(21);
     const EncodingCase cases[] = {
@@ -44,7 +45,8 @@ TEST(Xxe, EncodesAndDecodesThePasswordTable) {
     }
 }
 
-TEST(Xxe, EveryByteValueSurvivesAtEveryLength) {
+TEST(Xxe, EveryByteValueSurvivesAtEveryLength)
+{
     for (int length = 1; length <= xxe::MaxLineBytes; ++length) {
         QString password;
         for (int i = 0; i < length; ++i)
@@ -55,7 +57,8 @@ TEST(Xxe, EveryByteValueSurvivesAtEveryLength) {
     }
 }
 
-TEST(Xxe, DecodingToleratesDamagedStoredText) {
+TEST(Xxe, DecodingToleratesDamagedStoredText)
+{
     // A trailing incomplete group is ignored, and the count takes only the bytes it names.
     EXPECT_EQ(xxe::decode(QStringLiteral("1MK7XN+")), QStringLiteral("abc"));
     EXPECT_EQ(xxe::decode(QStringLiteral("0MK7X")), QStringLiteral("ab"));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "settings/DataFiles.h"
+#include "support/Files.h"
 #include "support/IsolatedProgram.h"
 
 #include <QFile>
@@ -11,12 +12,13 @@
 namespace tervalo {
 namespace {
 
-QByteArray installedFile(const char *name) {
-    QFile file(QStringLiteral(TERVALO_SOURCE_DIR "/data/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+QByteArray installedFile(const char *name)
+{
+    return test::installedDataFile(QLatin1String(name));
 }
 
-QStringList environmentWithout(const QStringList &names) {
+QStringList environmentWithout(const QStringList &names)
+{
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString &name : names)
         environment.remove(name);
@@ -25,14 +27,16 @@ QStringList environmentWithout(const QStringList &names) {
 
 class ProcessEndTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (const std::optional<QString> reason = test::IsolatedProgram::unavailableReason())
             GTEST_SKIP() << "the real executable is not started: " << reason->toStdString();
     }
     test::IsolatedProgram program;
 };
 
-TEST_F(ProcessEndTest, SigtermEndsTheProgramInOrderAndSavesTheSettings) {
+TEST_F(ProcessEndTest, SigtermEndsTheProgramInOrderAndSavesTheSettings)
+{
     // A hexadecimal interval is written back as decimal, which shows that the save ran.
     QByteArray settings = installedFile("Tervalo.ini");
     settings.replace("Interval=3", "Interval=0x3");
@@ -54,7 +58,8 @@ TEST_F(ProcessEndTest, SigtermEndsTheProgramInOrderAndSavesTheSettings) {
               0);
 }
 
-TEST_F(ProcessEndTest, WithoutADisplayTheProgramSaysSoAndEnds) {
+TEST_F(ProcessEndTest, WithoutADisplayTheProgramSaysSoAndEnds)
+{
     program.writeDataFile(SettingsFileName, installedFile("Tervalo.ini"));
     program.start({},
                   environmentWithout({QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),

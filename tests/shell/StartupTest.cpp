@@ -4,6 +4,7 @@
 #include "settings/Settings.h"
 #include "shell/Application.h"
 #include "shell/Main.h"
+#include "support/Files.h"
 #include "support/TestPlatform.h"
 
 #include <QFile>
@@ -13,9 +14,9 @@
 namespace tervalo {
 namespace {
 
-QByteArray installedFile(const char *name) {
-    QFile file(QStringLiteral(TERVALO_SOURCE_DIR "/data/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+QByteArray installedFile(const char *name)
+{
+    return test::installedDataFile(QLatin1String(name));
 }
 
 const MessageBox ConfigurationMissing{
@@ -30,7 +31,8 @@ const MessageBox TownListError{QStringLiteral("The town directory \"%1\" cannot 
 
 class StartupTest : public ::testing::Test {
 protected:
-    void installDataFiles(bool settingsFile = true, bool townDirectory = true) {
+    void installDataFiles(bool settingsFile = true, bool townDirectory = true)
+    {
         if (settingsFile)
             platform.writeDataFile(SettingsFileName, settings);
         if (townDirectory)
@@ -44,7 +46,8 @@ protected:
     QByteArray settings = installedFile("Tervalo.ini");
 };
 
-TEST_F(StartupTest, StartsWithTheStoredSettingsAndSavesThemUnchangedAtTheEnd) {
+TEST_F(StartupTest, StartsWithTheStoredSettingsAndSavesThemUnchangedAtTheEnd)
+{
     settings.replace("CityNameSave=Москва", "CityNameSave=Киров");
     settings.replace("ValueTop=40", "ValueTop=120");
     installDataFiles();
@@ -67,7 +70,8 @@ TEST_F(StartupTest, StartsWithTheStoredSettingsAndSavesThemUnchangedAtTheEnd) {
     EXPECT_EQ(storedSettings(), settings);
 }
 
-TEST_F(StartupTest, ExitFromEitherMenuSavesAndRequestsTheEnd) {
+TEST_F(StartupTest, ExitFromEitherMenuSavesAndRequestsTheEnd)
+{
     for (const char *exitItem : {"CloseProg", "N2"}) {
         SCOPED_TRACE(exitItem);
         test::TestPlatform platform;
@@ -84,7 +88,8 @@ TEST_F(StartupTest, ExitFromEitherMenuSavesAndRequestsTheEnd) {
     }
 }
 
-TEST_F(StartupTest, MissingDataFilesRefuseTheStartAndLeaveTheSettingsUntouched) {
+TEST_F(StartupTest, MissingDataFilesRefuseTheStartAndLeaveTheSettingsUntouched)
+{
     struct Case {
         const char *what;
         bool settingsFile;
@@ -126,7 +131,8 @@ TEST_F(StartupTest, MissingDataFilesRefuseTheStartAndLeaveTheSettingsUntouched) 
     }
 }
 
-TEST_F(StartupTest, AnUnsupportedSystemIsRefusedAfterTheRestOfTheStartUp) {
+TEST_F(StartupTest, AnUnsupportedSystemIsRefusedAfterTheRestOfTheStartUp)
+{
     for (const std::optional<int> version : {std::optional<int>(5), std::optional<int>()}) {
         SCOPED_TRACE(version ? "version 5" : "the version cannot be told");
         test::TestPlatform platform;
@@ -150,7 +156,8 @@ TEST_F(StartupTest, AnUnsupportedSystemIsRefusedAfterTheRestOfTheStartUp) {
     }
 }
 
-TEST_F(StartupTest, BothRefusalsShowTheirMessagesInOrder) {
+TEST_F(StartupTest, BothRefusalsShowTheirMessagesInOrder)
+{
     platform.osVersion = 5;
     program.start();
     ASSERT_GE(platform.messages.size(), 2u);

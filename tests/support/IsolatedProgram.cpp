@@ -2,6 +2,7 @@
 #include "support/IsolatedProgram.h"
 
 #include "settings/DataFiles.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,7 +18,8 @@ namespace {
 
 // Root may make namespaces directly; anyone else maps itself to root in a user namespace,
 // where the program then sees the root account and its home.
-QStringList unshareArguments() {
+QStringList unshareArguments()
+{
     QStringList arguments{QStringLiteral("--mount"), QStringLiteral("--net"),
                           QStringLiteral("--propagation"), QStringLiteral("private")};
     if (::geteuid() != 0)
@@ -26,12 +28,14 @@ QStringList unshareArguments() {
 }
 
 // The home directory of the account the program will run as inside the namespaces.
-QString programHome() {
+QString programHome()
+{
     return QStringLiteral("/root");
 }
 
 // SigCgt of /proc/<pid>/status: the signals the process catches, as hexadecimal.
-bool catchesSigterm(qint64 pid) {
+bool catchesSigterm(qint64 pid)
+{
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
         return false;
@@ -44,18 +48,21 @@ bool catchesSigterm(qint64 pid) {
 
 } // namespace
 
-IsolatedProgram::IsolatedProgram() {
+IsolatedProgram::IsolatedProgram()
+{
     QDir().mkpath(dataFolder());
 }
 
-IsolatedProgram::~IsolatedProgram() {
+IsolatedProgram::~IsolatedProgram()
+{
     if (program.state() != QProcess::NotRunning) {
         program.kill();
         program.waitForFinished(5000);
     }
 }
 
-std::optional<QString> IsolatedProgram::unavailableReason() {
+std::optional<QString> IsolatedProgram::unavailableReason()
+{
     QProcess probe;
     probe.start(QStringLiteral("unshare"), unshareArguments() << QStringLiteral("true"));
     if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
@@ -66,22 +73,23 @@ std::optional<QString> IsolatedProgram::unavailableReason() {
     return std::nullopt;
 }
 
-QString IsolatedProgram::dataFolder() const {
+QString IsolatedProgram::dataFolder() const
+{
     return dataFolderIn(home.path());
 }
 
-void IsolatedProgram::writeDataFile(const QString &name, const QByteArray &contents) const {
-    QFile file(dataFolder() + name);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(contents);
+void IsolatedProgram::writeDataFile(const QString &name, const QByteArray &contents) const
+{
+    writeFileBytes(dataFolder() + name, contents);
 }
 
-QByteArray IsolatedProgram::readDataFile(const QString &name) const {
-    QFile file(dataFolder() + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+QByteArray IsolatedProgram::readDataFile(const QString &name) const
+{
+    return readFileBytes(dataFolder() + name);
 }
 
-void IsolatedProgram::start(const QStringList &arguments, const QStringList &environment) {
+void IsolatedProgram::start(const QStringList &arguments, const QStringList &environment)
+{
     // sh mounts the home, then replaces itself by the program, which keeps the process id.
     const QString script = QStringLiteral("mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\"");
     program.setEnvironment(environment);
@@ -92,7 +100,8 @@ void IsolatedProgram::start(const QStringList &arguments, const QStringList &env
                       << QStringLiteral(TERVALO_EXECUTABLE) << arguments);
 }
 
-bool IsolatedProgram::waitUntilRunning(int milliseconds) {
+bool IsolatedProgram::waitUntilRunning(int milliseconds)
+{
     QElapsedTimer elapsed;
     elapsed.start();
     while (elapsed.elapsed() < milliseconds && program.state() != QProcess::NotRunning) {
@@ -103,7 +112,8 @@ bool IsolatedProgram::waitUntilRunning(int milliseconds) {
     return false;
 }
 
-bool IsolatedProgram::terminate(int milliseconds) {
+bool IsolatedProgram::terminate(int milliseconds)
+{
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     return program.waitForFinished(milliseconds);
 }

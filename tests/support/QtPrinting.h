@@ -7,9 +7,11 @@
 #include <ostream>
 
 // Readable Qt values in GoogleTest's failure messages.
-inline void PrintTo(const QString &text, std::ostream *out) {
+inline void PrintTo(const QString &text, std::ostream *out)
+{
     *out << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QByteArray &bytes, std::ostream *out) {
+inline void PrintTo(const QByteArray &bytes, std::ostream *out)
+{
     *out << '"' << bytes.toStdString() << '"';
 }

@@ -2,50 +2,56 @@
 #include "support/TestPlatform.h"
 
 #include "settings/DataFiles.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace tervalo::test {
 
-bool FaultyFileStore::replace(const QString &path, const QByteArray &contents) {
+bool FaultyFileStore::replace(const QString &path, const QByteArray &contents)
+{
     ++count;
     if (firstFailing > 0 && count >= firstFailing)
         return false;
     return real.replace(path, contents);
 }
 
-TestPlatform::TestPlatform() {
+TestPlatform::TestPlatform()
+{
     QDir().mkpath(dataFolder());
 }
 
-QString TestPlatform::homeDirectoryOf(const QString &user) const {
+QString TestPlatform::homeDirectoryOf(const QString &user) const
+{
     return user == userName() ? home.path() : QString();
 }
 
-void TestPlatform::showMessage(const MessageBox &box) {
+void TestPlatform::showMessage(const MessageBox &box)
+{
     messages.push_back(box);
     if (onMessage)
         onMessage(box);
 }
 
-bool TestPlatform::canConnect(const QString &, int, std::chrono::milliseconds) {
+bool TestPlatform::canConnect(const QString &, int, std::chrono::milliseconds)
+{
     return online;
 }
 
-QString TestPlatform::dataFolder() const {
+QString TestPlatform::dataFolder() const
+{
     return dataFolderIn(home.path());
 }
 
-void TestPlatform::writeDataFile(const QString &name, const QByteArray &contents) const {
-    QFile file(dataFolder() + name);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(contents);
+void TestPlatform::writeDataFile(const QString &name, const QByteArray &contents) const
+{
+    writeFileBytes(dataFolder() + name, contents);
 }
 
-QByteArray TestPlatform::readDataFile(const QString &name) const {
-    QFile file(dataFolder() + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+QByteArray TestPlatform::readDataFile(const QString &name) const
+{
+    return readFileBytes(dataFolder() + name);
 }
 
 } // namespace tervalo::test
