@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "forecast/ForecastService.h"
 
+#include <QUrl>
+
 namespace tervalo {
 
 ForecastService ForecastService::standard()
@@ -12,6 +14,12 @@ ForecastService ForecastService::standard()
     service.programSite = QStringLiteral("http://tervalo.orvek.ru/");
     service.versionDocument = service.programSite + QStringLiteral("xml_version_info.xml");
     return service;
+}
+
+QString ForecastService::forecastAddress(const QString &townId) const
+{
+    return forecastPrefix + QString::fromLatin1(QUrl::toPercentEncoding(townId)) +
+           QStringLiteral(".xml");
 }
 
 } // namespace tervalo

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/HttpClient.h"
+
 #include <QString>
 
 #include <chrono>
@@ -12,6 +14,8 @@ namespace tervalo {
 struct ForecastService {
     // The forecast document of a town is this prefix + the town's identifier + ".xml".
     QString forecastPrefix;
+    // How long and how much the program waits for and accepts from the services.
+    TransferLimits limits;
     // The connection probe: a bare TCP connection to the provider's main web host.
     QString probeHost;
     int probePort = 80;
@@ -23,6 +27,10 @@ struct ForecastService {
     QString versionDocument;
 
     static ForecastService standard();
+
+    // The address of a town's forecast document. The identifier is digits in practice; any
+    // character a path may not carry is percent-encoded.
+    QString forecastAddress(const QString &townId) const;
 };
 
 } // namespace tervalo

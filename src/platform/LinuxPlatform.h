@@ -17,6 +17,7 @@ public:
     QString userName() const override;
     QString homeDirectoryOf(const QString &user) const override;
     std::optional<int> osMajorVersion() const override;
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
     QString executablePath() const override;
     void showMessage(const MessageBox &box) override;
     void openAddress(const QString &address) override;

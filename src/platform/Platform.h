@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 #include <chrono>
@@ -42,6 +43,8 @@ public:
     virtual QString homeDirectoryOf(const QString &user) const = 0;
     // The major version of the operating system; empty when it cannot be told.
     virtual std::optional<int> osMajorVersion() const = 0;
+    // The local date and time.
+    virtual QDateTime now() const = 0;
     // The full path of the running executable.
     virtual QString executablePath() const = 0;
 

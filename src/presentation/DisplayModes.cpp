@@ -12,6 +12,21 @@ void TForm1::VerifyMode()
     AddPanel->run();
 }
 
+// The clock-only face. It re-reads the settings, which also puts the window back at its
+// stored place and size and the town name back into its label.
+void TForm1::OnlyClockMode()
+{
+    AutoUpdate->setEnabled(false);
+    ReadSettings();
+    AddPanelClick();
+    resize(500, 170);
+    for (QLabel *weather : {TemLabel, WindLabel, HumidityLabel, CityNameLabel})
+        weather->hide();
+    UpdateClick->setVisible(false);
+    UpdateInClock->setVisible(true);
+    AddPanel->setEnabled(false);
+}
+
 void TForm1::AddPanelClick()
 {
     AddPanel->setChecked(!AddPanel->isChecked());

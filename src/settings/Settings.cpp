@@ -19,12 +19,28 @@ void TForm2::FormCreate()
     GetCityID();
 }
 
-// Fills the town box from the town directory.
+// Fills the town box from the town directory: one entry "town, group - id" per town, in the
+// directory's order. A load error leaves the box empty and goes to the caller.
 void TForm2::GetCityID()
 {
-    const QString path = context.shared.DataFolder + TownDirectoryFileName;
-    if (!context.platform.files().read(path))
-        throw AppError(QStringLiteral("The town directory \"%1\" cannot be opened").arg(path));
+    XMLDocument1.loadFromFile(context.shared.DataFolder + TownDirectoryFileName);
+    XMLDocument1.setActive(true);
+    const XmlNode root = XMLDocument1.documentElement();
+    if (root.childCount() == 0) {
+        context.platform.showMessage({QStringLiteral("Населенный пункт не найден."),
+                                      QStringLiteral("Confirm"), MessageIcon::Question});
+    }
+    for (int g = 0; g < root.childCount(); ++g) {
+        const XmlNode group = root.child(g);
+        const QString groupName = group.attribute(QStringLiteral("name")).value_or(QString());
+        for (int t = 0; t < group.childCount(); ++t) {
+            const XmlNode town = group.child(t);
+            const QString id = town.attribute(QStringLiteral("id")).value_or(QString());
+            CityNameComboBox->addItem(town.text() + QStringLiteral(", ") + groupName +
+                                      QStringLiteral(" - ") + id);
+        }
+    }
+    XMLDocument1.setActive(false);
 }
 
 } // namespace tervalo

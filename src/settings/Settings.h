@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/XmlDocument.h"
 #include "shell/AppContext.h"
 
 #include <QComboBox>
@@ -17,6 +18,7 @@ public:
     void GetCityID();
 
     QComboBox *CityNameComboBox;
+    XmlDocument XMLDocument1;
 
 private:
     AppContext &context;

@@ -6,7 +6,8 @@
 namespace tervalo {
 
 TForm1::TForm1(AppContext &context)
-    : context(context)
+    : IdHTTP1(context.service.limits)
+    , context(context)
     , shared(context.shared)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -31,11 +32,31 @@ TForm1::~TForm1()
     context.errors.guard([this] { FormDestroy(); });
 }
 
+QLabel *TForm1::addLabel(const char *name, const QString &text, QRect geometry)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
 void TForm1::createControls()
 {
-    CityNameLabel = new QLabel(QStringLiteral("Москва"), this);
-    CityNameLabel->setObjectName(QStringLiteral("CityNameLabel"));
-    CityNameLabel->setGeometry(284, 125, 82, 25);
+    TemLabel = addLabel("TemLabel", QStringLiteral("+15°"), {284, 40, 63, 33});
+    WindLabel = addLabel("WindLabel", QStringLiteral("12 м/с"), {284, 87, 30, 13});
+    HumidityLabel = addLabel("HumidityLabel", QStringLiteral("20%"), {284, 103, 23, 13});
+    const QString placeholder = QStringLiteral("+99");
+    CurrentMax = addLabel("CurrentMax", placeholder, {78, 192, 20, 13});
+    CurrentMin = addLabel("CurrentMin", placeholder, {78, 210, 20, 13});
+    TomorrowMax = addLabel("TomorrowMax", placeholder, {170, 192, 20, 13});
+    TomorrowMin = addLabel("TomorrowMin", placeholder, {170, 210, 20, 13});
+    ThreeMax = addLabel("ThreeMax", placeholder, {262, 192, 20, 13});
+    ThreeMin = addLabel("ThreeMin", placeholder, {262, 210, 20, 13});
+    FourMax = addLabel("FourMax", placeholder, {361, 192, 20, 13});
+    FourMin = addLabel("FourMin", placeholder, {361, 210, 20, 13});
+    FifthMax = addLabel("FifthMax", placeholder, {459, 192, 20, 13});
+    FifthMin = addLabel("FifthMin", placeholder, {459, 210, 20, 13});
+    CityNameLabel = addLabel("CityNameLabel", QStringLiteral("Москва"), {284, 125, 82, 25});
 }
 
 MenuItem *TForm1::addItem(QMenu *menu, const char *name, const QString &caption,

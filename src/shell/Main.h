@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/HttpClient.h"
 #include "platform/WindowTimer.h"
+#include "platform/XmlDocument.h"
 #include "shell/AppContext.h"
 #include "shell/MenuItem.h"
 #include "shell/TrayIcon.h"
@@ -38,9 +40,27 @@ public:
     // Update cycle and display modes.
     void InetCheck();
     void VerifyMode();
+    void OnlyClockMode();
     void AddPanelClick();
 
+    // Forecast download and reading.
+    void GetWeather();
+    void ReadForecast(const XmlNode &root);
+
     // Controls, under their design names.
+    QLabel *TemLabel;
+    QLabel *WindLabel;
+    QLabel *HumidityLabel;
+    QLabel *CurrentMax;
+    QLabel *CurrentMin;
+    QLabel *TomorrowMax;
+    QLabel *TomorrowMin;
+    QLabel *ThreeMax;
+    QLabel *ThreeMin;
+    QLabel *FourMax;
+    QLabel *FourMin;
+    QLabel *FifthMax;
+    QLabel *FifthMin;
     QLabel *CityNameLabel;
     QMenu *PopupMenu1;
     MenuItem *UpdateClick;
@@ -59,6 +79,8 @@ public:
     WindowTimer *TimerModern;
     WindowTimer *AutoCheckInet;
     TrayIcon *TrayIcon1;
+    XmlDocument XMLDocument1;
+    HttpClient IdHTTP1;
 
     void setVisible(bool visible) override;
 
@@ -70,6 +92,8 @@ private:
     MenuItem *addItem(QMenu *menu, const char *name, const QString &caption,
                       MenuItem::Handler handler = {});
     void createControls();
+    QLabel *addLabel(const char *name, const QString &text, QRect geometry);
+    void setLastUpdateTime();
     void createMenus();
     void createTimers();
 

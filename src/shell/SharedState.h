@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace tervalo {
 
 // The values the program's operations share for the whole run.
@@ -13,6 +15,15 @@ struct SharedState {
     QString DataFolder; // ends in "/"
     bool InternetAvailable = false;
     TAppSettings AppSettings;
+
+    // Written by the forecast reading, kept between readings.
+    QString FactWeatherType;
+    std::array<QString, 6> DayWeatherTypes; // [1] today ... [5] the fifth day; [0] unused
+    QString WindDirectionCode;
+    QString ObservationTime;
+    QString StationName;
+    QString LastUpdateTime; // set only by a complete reading
+    QString ForecastXml;    // the last body fetched through the HTTP client
 };
 
 } // namespace tervalo

@@ -40,6 +40,7 @@ public:
     QString userName() const override { return QStringLiteral("tester"); }
     QString homeDirectoryOf(const QString &user) const override;
     std::optional<int> osMajorVersion() const override { return osVersion; }
+    QDateTime now() const override { return clock; }
     QString executablePath() const override { return QStringLiteral("/usr/bin/tervalo"); }
     void showMessage(const MessageBox &box) override;
     void openAddress(const QString &address) override { openedAddresses << address; }
@@ -53,6 +54,7 @@ public:
     QByteArray readDataFile(const QString &name) const;
 
     std::optional<int> osVersion = 6;
+    QDateTime clock{QDate(2014, 1, 1), QTime(12, 0, 0)};
     bool online = false;
     std::vector<MessageBox> messages;
     std::function<void(const MessageBox &)> onMessage;

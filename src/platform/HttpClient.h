@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <chrono>
+#include <memory>
+
+namespace tervalo {
+
+// Bounds on one HTTP transfer. A server that does not answer, trickles or sends too much ends
+// the transfer with an error instead of holding the program.
+struct TransferLimits {
+    std::chrono::milliseconds connectTimeout{10000};
+    std::chrono::milliseconds transferTimeout{30000};
+    qint64 maxBodyBytes = 4 * 1024 * 1024;
+};
+
+struct HttpAnswer {
+    QByteArray body;
+    QByteArray contentType;
+
+    // The body as text: by the charset of the content type; else, for XML, by the encoding
+    // the document's declaration names; else UTF-8. Throws AppError for an unknown charset.
+    QString text() const;
+};
+
+// A plain GET without a proxy and without headers of the program's own; a redirect or any
+// status but success is an error.
+HttpAnswer plainGet(const QString &address, const TransferLimits &limits);
+
+// The program's HTTP/1.1 client: fixed request headers, cookies kept in memory for the life
+// of the client, no redirects (a redirect is an error), and an HTTP proxy set per request
+// with Basic credentials sent up front. Every failure, including any status but success,
+// throws AppError.
+class HttpClient {
+public:
+    explicit HttpClient(TransferLimits limits = {});
+    ~HttpClient();
+
+    // An empty host means no proxy: the client connects to the server itself.
+    void setProxy(const QString &host, int port);
+    void setBasicProxyAuthentication(bool on);
+    // Kept while authentication is switched off, and sent again when it is switched on.
+    void setProxyCredentials(const QString &user, const QString &password);
+
+    HttpAnswer get(const QString &address);
+
+private:
+    struct Session;
+    std::unique_ptr<Session> session;
+};
+
+} // namespace tervalo

@@ -1,0 +1,236 @@
+// SPDX-License-Identifier: MIT
+#include "platform/XmlDocument.h"
+
+#include "platform/AppError.h"
+
+#include <QFile>
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+
+namespace tervalo {
+
+namespace {
+
+// No network, no DTD loading and no entity substitution: a document can neither reach out
+// nor expand itself. CDATA sections stay nodes of their own.
+constexpr int ParseOptions = XML_PARSE_NONET | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
+// How much of the offending line a load error quotes, and how far it reaches back from the
+// point where the parser stopped (which is often just past the offending text).
+constexpr int QuotedLength = 40;
+constexpr int QuotedLead = 20;
+
+QString fromXml(const xmlChar *text)
+{
+    return text ? QString::fromUtf8(reinterpret_cast<const char *>(text)) : QString();
+}
+
+bool isBlank(const xmlNode *node)
+{
+    return node->type == XML_TEXT_NODE && xmlIsBlankNode(node);
+}
+
+// Removes blank text between elements, so that children count as the readers expect.
+void dropBlankText(xmlNode *parent)
+{
+    xmlNode *child = parent->children;
+    while (child) {
+        xmlNode *next = child->next;
+        if (isBlank(child)) {
+            xmlUnlinkNode(child);
+            xmlFreeNode(child);
+        } else if (child->type == XML_ELEMENT_NODE) {
+            dropBlankText(child);
+        }
+        child = next;
+    }
+}
+
+// The offending text around the error's line and column, for the error message.
+QString offendingText(const QByteArray &bytes, const xmlError *error)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    if (error->line < 1 || error->line > lines.size())
+        return {};
+    const QByteArray &line = lines[error->line - 1];
+    const QString text = QString::fromUtf8(line);
+    const qsizetype stop = std::clamp<qsizetype>(error->int2 - 1, 0, text.size());
+    return text.mid(std::max<qsizetype>(stop - QuotedLead, 0), QuotedLength).trimmed();
+}
+
+QString loadError(const QByteArray &bytes, const xmlError *error)
+{
+    if (!error)
+        return QStringLiteral("The document is empty or not XML");
+    QString reason = QString::fromUtf8(error->message).trimmed();
+    QString message = QStringLiteral("%1 (line %2").arg(reason).arg(error->line);
+    const QString quoted = offendingText(bytes, error);
+    if (!quoted.isEmpty())
+        message += QStringLiteral(": \"%1\"").arg(quoted);
+    return message + QLatin1Char(')');
+}
+
+bool inNamespaceOf(const xmlNode *child, const xmlNode *parent)
+{
+    if (!parent->ns)
+        return true;
+    return child->ns && xmlStrEqual(child->ns->href, parent->ns->href);
+}
+
+bool hasName(const xmlNode *node, const QByteArray &name)
+{
+    const auto wanted = reinterpret_cast<const xmlChar *>(name.constData());
+    if (xmlStrEqual(node->name, wanted))
+        return true;
+    if (!node->ns || !node->ns->prefix)
+        return false;
+    const QByteArray qualified = QByteArray(reinterpret_cast<const char *>(node->ns->prefix)) +
+                                 ':' + reinterpret_cast<const char *>(node->name);
+    return qualified == name;
+}
+
+} // namespace
+
+XmlNode::XmlNode(_xmlNode *node, QString absentName)
+    : node(node)
+    , absentName(std::move(absentName))
+{}
+
+QString XmlNode::name() const
+{
+    if (!node)
+        return absentName;
+    if (node->type == XML_ELEMENT_NODE && node->ns && node->ns->prefix)
+        return fromXml(node->ns->prefix) + QLatin1Char(':') + fromXml(node->name);
+    return fromXml(node->name);
+}
+
+bool XmlNode::isElement() const
+{
+    return !node || node->type == XML_ELEMENT_NODE;
+}
+
+int XmlNode::childCount() const
+{
+    int count = 0;
+    for (const xmlNode *child = node ? node->children : nullptr; child; child = child->next)
+        ++count;
+    return count;
+}
+
+XmlNode XmlNode::child(int index) const
+{
+    xmlNode *child = node ? node->children : nullptr;
+    for (int i = 0; child && i < index; ++i)
+        child = child->next;
+    if (index < 0 || !child)
+        throw AppError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return XmlNode(child);
+}
+
+XmlNode XmlNode::childByName(const QString &name) const
+{
+    const QByteArray wanted = name.toUtf8();
+    for (xmlNode *child = node ? node->children : nullptr; child; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE && hasName(child, wanted) && inNamespaceOf(child, node))
+            return XmlNode(child);
+    }
+    return XmlNode(nullptr, name);
+}
+
+std::optional<QString> XmlNode::attribute(const QString &name) const
+{
+    if (!node || node->type != XML_ELEMENT_NODE)
+        return std::nullopt;
+    const QByteArray wanted = name.toUtf8();
+    xmlChar *value = xmlGetProp(node, reinterpret_cast<const xmlChar *>(wanted.constData()));
+    if (!value)
+        return std::nullopt;
+    const QString text = fromXml(value);
+    xmlFree(value);
+    return text;
+}
+
+QString XmlNode::text() const
+{
+    const xmlNode *only = node ? node->children : nullptr;
+    if (!only)
+        return {};
+    if (!only->next && (only->type == XML_TEXT_NODE || only->type == XML_CDATA_SECTION_NODE))
+        return fromXml(only->content);
+    throw AppError(
+        QStringLiteral("Element \"%1\" does not contain a single text node").arg(name()));
+}
+
+void XmlDocument::FreeDocument::operator()(_xmlDoc *document) const
+{
+    xmlFreeDoc(document);
+}
+
+XmlDocument::XmlDocument() = default;
+XmlDocument::~XmlDocument() = default;
+
+void XmlDocument::parse(const QByteArray &bytes, const char *encoding)
+{
+    document.reset();
+    active = false;
+    xmlResetLastError();
+    std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(),
+                                                                         xmlFreeParserCtxt);
+    if (!context)
+        throw AppError(QStringLiteral("The XML parser cannot be started"));
+    xmlDoc *parsed =
+        xmlCtxtReadMemory(context.get(), bytes.constData(), static_cast<int>(bytes.size()), nullptr,
+                          encoding, ParseOptions);
+    if (!parsed || !context->wellFormed) {
+        xmlFreeDoc(parsed);
+        const xmlError *error = xmlCtxtGetLastError(context.get());
+        throw AppError(loadError(bytes, error));
+    }
+    document.reset(parsed);
+    if (xmlNode *root = xmlDocGetRootElement(parsed))
+        dropBlankText(root);
+    active = true;
+}
+
+void XmlDocument::loadFromText(const QString &text)
+{
+    parse(text.toUtf8(), "UTF-8");
+}
+
+void XmlDocument::loadFromBytes(const QByteArray &bytes)
+{
+    parse(bytes, nullptr);
+}
+
+void XmlDocument::loadFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(
+            QStringLiteral("The file \"%1\" cannot be read: %2").arg(path, file.errorString()));
+    loadFromBytes(file.readAll());
+}
+
+void XmlDocument::loadFromAddress(const QString &address, const TransferLimits &limits)
+{
+    loadFromBytes(plainGet(address, limits).body);
+}
+
+void XmlDocument::setActive(bool value)
+{
+    active = value && document != nullptr;
+    if (!value)
+        document.reset();
+}
+
+XmlNode XmlDocument::documentElement() const
+{
+    xmlNode *root = active && document ? xmlDocGetRootElement(document.get()) : nullptr;
+    if (!root)
+        throw AppError(QStringLiteral("The XML document has no document element"));
+    return XmlNode(root);
+}
+
+} // namespace tervalo

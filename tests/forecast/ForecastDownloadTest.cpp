@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: MIT
+#include "support/LoopbackServices.h"
+#include "support/WidgetHarness.h"
+
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+namespace tervalo {
+namespace {
+
+const MessageBox ForecastUnavailable{QStringLiteral("Невозможно получить прогноз."),
+                                     QStringLiteral("Confirm"), MessageIcon::Question};
+
+// Short bounds, so the tests of a silent server end quickly.
+TransferLimits testLimits()
+{
+    TransferLimits limits;
+    limits.connectTimeout = std::chrono::milliseconds(2000);
+    limits.transferTimeout = std::chrono::milliseconds(2000);
+    return limits;
+}
+
+class ForecastDownloadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(service.isRunning()) << "the loopback forecast service did not start";
+    }
+
+    TAppSettings &settings() { return harness.shared.AppSettings; }
+    TForm1 &form() { return *harness.form; }
+    void town(const char *id) { settings().CityID = QLatin1String(id); }
+    // The proxy road through the given proxy; port 0 with an empty host: no proxy at all.
+    void useProxy(const QString &host, int port)
+    {
+        settings().ProxyUse = true;
+        settings().ProxyHost = host;
+        settings().ProxyPort = port;
+    }
+    void useLoopbackServiceAsProxy()
+    {
+        useProxy(QStringLiteral("127.0.0.1"), service.endpoints().probePort);
+    }
+    void useCredentials(const char *user, const char *password)
+    {
+        settings().ProxyPublic = true;
+        settings().ProxyUser = QLatin1String(user);
+        settings().ProxyPass = QLatin1String(password);
+    }
+    bool failed() const { return !harness.platform.messages.empty(); }
+    void expectOneFailureReaction()
+    {
+        ASSERT_EQ(harness.platform.messages.size(), 1u);
+        EXPECT_EQ(harness.platform.messages[0], ForecastUnavailable);
+        EXPECT_FALSE(form().AutoUpdate->isEnabled());
+        EXPECT_TRUE(form().UpdateInClock->isVisible()) << "the clock-only face";
+        EXPECT_EQ(harness.shared.LastUpdateTime, QStringLiteral("earlier"));
+    }
+    void resetOutcome()
+    {
+        harness.platform.messages.clear();
+        harness.shared.LastUpdateTime = QStringLiteral("earlier");
+        form().AutoUpdate->setEnabled(true);
+    }
+
+    test::LoopbackForecastService service;
+    test::WidgetHarness harness{service.endpoints(testLimits())};
+};
+
+TEST_F(ForecastDownloadTest, TheDirectRoadFetchesAndReadsWithPlainRequests)
+{
+    town("27612");
+    form().GetWeather();
+    EXPECT_FALSE(failed());
+    EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+    EXPECT_EQ(form().FifthMin->text(), QStringLiteral("-4"));
+    EXPECT_EQ(harness.shared.LastUpdateTime, QStringLiteral("12:00:00"));
+    EXPECT_TRUE(harness.shared.ForecastXml.isEmpty()) << "only the proxy road keeps the body";
+
+    const std::vector<test::ReceivedRequest> requests = service.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].line, QStringLiteral("GET /weather-ng/forecasts/27612.xml HTTP/1.1"));
+    EXPECT_NE(requests[0].header(QStringLiteral("User-Agent")),
+              QStringLiteral("Mozilla/3.0 (compatible; Indy Library)"));
+    EXPECT_EQ(requests[0].header(QStringLiteral("Accept-Encoding")), std::nullopt);
+    EXPECT_EQ(requests[0].header(QStringLiteral("Accept")), QStringLiteral("*/*"));
+}
+
+TEST_F(ForecastDownloadTest, TheProxyRoadSendsTheClientsRequestInAbsoluteForm)
+{
+    town("27612");
+    useLoopbackServiceAsProxy();
+    form().GetWeather();
+    EXPECT_FALSE(failed());
+    EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+    EXPECT_TRUE(harness.shared.ForecastXml.contains(
+        QStringLiteral("<weather_type>облачно, временами снег")));
+
+    const std::vector<test::ReceivedRequest> requests = service.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].line,
+              QStringLiteral("GET %1/weather-ng/forecasts/27612.xml HTTP/1.1").arg(service.root()));
+    EXPECT_EQ(requests[0].header(QStringLiteral("Accept")),
+              QStringLiteral("text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"));
+    EXPECT_EQ(requests[0].header(QStringLiteral("User-Agent")),
+              QStringLiteral("Mozilla/3.0 (compatible; Indy Library)"));
+    EXPECT_EQ(requests[0].header(QStringLiteral("Accept-Encoding")), QStringLiteral("identity"));
+    EXPECT_EQ(requests[0].header(QStringLiteral("Proxy-Authorization")), std::nullopt);
+}
+
+TEST_F(ForecastDownloadTest, ProxyCredentialsGoWithTheFirstRequestOnlyWhenPrivate)
+{
+    town("27612");
+    useLoopbackServiceAsProxy();
+    useCredentials("ivan", "secret");
+    form().GetWeather();
+    useCredentials("ivan", "");
+    form().GetWeather();
+    settings().ProxyPublic = false; // the credentials stay in the client, switched off
+    form().GetWeather();
+
+    const std::vector<test::ReceivedRequest> requests = service.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].header(QStringLiteral("Proxy-Authorization")),
+              QStringLiteral("Basic ") + QString::fromLatin1(QByteArray("ivan:secret").toBase64()));
+    EXPECT_EQ(requests[1].header(QStringLiteral("Proxy-Authorization")),
+              QStringLiteral("Basic ") + QString::fromLatin1(QByteArray("ivan:").toBase64()));
+    EXPECT_EQ(requests[2].header(QStringLiteral("Proxy-Authorization")), std::nullopt);
+    EXPECT_FALSE(failed());
+}
+
+TEST_F(ForecastDownloadTest, BuildsTheSameAddressOnBothRoads)
+{
+    struct Case {
+        const char *id;
+        const char *path;
+    };
+    const Case cases[] = {{"123", "/weather-ng/forecasts/123.xml"},
+                          {"", "/weather-ng/forecasts/.xml"},
+                          {"1 2/3", "/weather-ng/forecasts/1%202%2F3.xml"}};
+    for (const bool proxyRoad : {false, true}) {
+        settings().ProxyUse = false;
+        if (proxyRoad)
+            useLoopbackServiceAsProxy();
+        for (const Case &c : cases) {
+            town(c.id);
+            form().GetWeather();
+        }
+    }
+    const std::vector<test::ReceivedRequest> requests = service.requests();
+    ASSERT_EQ(requests.size(), 6u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(requests[i].line,
+                  QStringLiteral("GET %1 HTTP/1.1").arg(QLatin1String(cases[i].path)));
+        EXPECT_EQ(
+            requests[i + 3].line,
+            QStringLiteral("GET %1%2 HTTP/1.1").arg(service.root(), QLatin1String(cases[i].path)));
+    }
+}
+
+TEST_F(ForecastDownloadTest, TheClientKeepsCookiesAndTheProxyRoadWorksWithoutAProxy)
+{
+    useProxy(QString(), 0); // no proxy host: the client goes to the service itself
+    town("cookie");
+    form().GetWeather();
+    town("27612");
+    form().GetWeather();
+    EXPECT_FALSE(failed());
+    const std::vector<test::ReceivedRequest> requests = service.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].line, QStringLiteral("GET /weather-ng/forecasts/cookie.xml HTTP/1.1"));
+    EXPECT_EQ(requests[0].header(QStringLiteral("User-Agent")),
+              QStringLiteral("Mozilla/3.0 (compatible; Indy Library)"));
+    EXPECT_EQ(requests[1].header(QStringLiteral("Cookie")), QStringLiteral("session=tervalo42"));
+}
+
+TEST_F(ForecastDownloadTest, AWindows1251DocumentIsReadByItsDeclarationOnBothRoads)
+{
+    for (const bool proxyRoad : {false, true}) {
+        SCOPED_TRACE(proxyRoad ? "proxy road" : "direct road");
+        harness.shared.FactWeatherType.clear();
+        if (proxyRoad)
+            useLoopbackServiceAsProxy();
+        town("cp1251");
+        form().GetWeather();
+        EXPECT_FALSE(failed());
+        EXPECT_EQ(harness.shared.FactWeatherType, QStringLiteral("облачно, временами снег"));
+        EXPECT_EQ(harness.shared.StationName, QStringLiteral("Москва (ВДНХ)"));
+    }
+}
+
+TEST_F(ForecastDownloadTest, EveryFailureEndsInTheOneReaction)
+{
+    const char *towns[] = {"status500", "redirect", "html",    "malformed",
+                           "empty",     "huge",     "nowhere", "shapeless"};
+    for (const bool proxyRoad : {false, true}) {
+        settings().ProxyUse = false;
+        if (proxyRoad)
+            useProxy(QString(), 0);
+        for (const char *id : towns) {
+            SCOPED_TRACE(std::string(proxyRoad ? "proxy road, " : "direct road, ") + id);
+            resetOutcome();
+            const size_t requestsBefore = service.requests().size();
+            town(id);
+            form().GetWeather();
+            expectOneFailureReaction();
+            EXPECT_EQ(service.requests().size(), requestsBefore + 1)
+                << "one request, no redirect followed";
+        }
+    }
+}
+
+TEST_F(ForecastDownloadTest, AShapelessDocumentFailsAfterTheEarlierLabels)
+{
+    resetOutcome();
+    town("shapeless");
+    form().GetWeather();
+    expectOneFailureReaction();
+    EXPECT_EQ(form().TemLabel->text(), QStringLiteral("5°"))
+        << "written before the days were sought";
+    EXPECT_EQ(form().CurrentMax->text(), QStringLiteral("+99"));
+}
+
+TEST_F(ForecastDownloadTest, ASilentOrTricklingServerEndsWithinTheTimeOut)
+{
+    for (const char *id : {"silent", "slow"}) {
+        SCOPED_TRACE(id);
+        resetOutcome();
+        town(id);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        form().GetWeather();
+        EXPECT_LT(elapsed.elapsed(), 6000);
+        expectOneFailureReaction();
+    }
+}
+
+TEST_F(ForecastDownloadTest, AnUnreachableProxyGivesOneMessage)
+{
+    resetOutcome();
+    town("27612");
+    useProxy(QStringLiteral("127.0.0.1"), test::unusedPort());
+    form().GetWeather();
+    expectOneFailureReaction();
+    EXPECT_TRUE(service.requests().empty());
+}
+
+TEST_F(ForecastDownloadTest, ARealProxyWithBasicAuthentication)
+{
+    test::Tinyproxy proxy({{QStringLiteral("ivan"), QStringLiteral("s3cret")}});
+    ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
+    town("27612");
+    struct Case {
+        const char *what;
+        bool privateProxy;
+        const char *password;
+        bool succeeds;
+    };
+    const Case cases[] = {{"right credentials", true, "s3cret", true},
+                          {"wrong password", true, "wrong", false},
+                          {"no credentials", false, "", false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        resetOutcome();
+        form().TemLabel->setText(QStringLiteral("before"));
+        useProxy(QStringLiteral("127.0.0.1"), proxy.port());
+        useCredentials("ivan", c.password);
+        settings().ProxyPublic = c.privateProxy;
+        form().GetWeather();
+        if (c.succeeds) {
+            EXPECT_FALSE(failed());
+            EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+        } else {
+            expectOneFailureReaction();
+            EXPECT_EQ(form().TemLabel->text(), QStringLiteral("before"));
+        }
+    }
+    EXPECT_EQ(service.requests().size(), 1u)
+        << "only the authenticated request reached the service";
+}
+
+TEST_F(ForecastDownloadTest, ARealProxyWithoutAuthentication)
+{
+    test::Tinyproxy proxy;
+    ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
+    town("27612");
+    useProxy(QStringLiteral("127.0.0.1"), proxy.port());
+    form().GetWeather();
+    EXPECT_FALSE(failed());
+    EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+    ASSERT_EQ(service.requests().size(), 1u);
+    EXPECT_EQ(service.requests()[0].line,
+              QStringLiteral("GET /weather-ng/forecasts/27612.xml HTTP/1.1"));
+}
+
+} // namespace
+} // namespace tervalo

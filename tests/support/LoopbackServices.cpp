@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+#include "support/LoopbackServices.h"
+
+#include "support/Files.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <csignal>
+
+namespace tervalo::test {
+
+namespace {
+
+constexpr int StartTimeoutMs = 10000;
+
+void stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+}
+
+bool acceptsConnections(int port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(port));
+    return socket.waitForConnected(200);
+}
+
+} // namespace
+
+std::optional<QString> ReceivedRequest::header(const QString &name) const
+{
+    for (const auto &[key, value] : headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return std::nullopt;
+}
+
+int unusedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+LoopbackForecastService::LoopbackForecastService()
+{
+    server.start(QStringLiteral("python3"),
+                 {QStringLiteral(TERVALO_SOURCE_DIR "/tests/support/forecast_service.py"),
+                  QStringLiteral("--fixtures"),
+                  QStringLiteral(TERVALO_SOURCE_DIR "/tests/forecast/fixtures"),
+                  QStringLiteral("--log"), folder.filePath(QStringLiteral("requests.jsonl"))});
+    if (server.waitForReadyRead(StartTimeoutMs))
+        port = server.readLine().trimmed().toInt();
+}
+
+LoopbackForecastService::~LoopbackForecastService()
+{
+    stop(server);
+}
+
+QString LoopbackForecastService::root() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+}
+
+ForecastService LoopbackForecastService::endpoints(TransferLimits limits) const
+{
+    ForecastService service;
+    service.forecastPrefix = root() + QStringLiteral("/weather-ng/forecasts/");
+    service.limits = limits;
+    service.probeHost = QStringLiteral("127.0.0.1");
+    service.probePort = port;
+    service.siteRoot = root() + QStringLiteral("/site/");
+    service.programSite = root() + QStringLiteral("/program/");
+    service.versionDocument = service.programSite + QStringLiteral("xml_version_info.xml");
+    return service;
+}
+
+std::vector<ReceivedRequest> LoopbackForecastService::requests() const
+{
+    std::vector<ReceivedRequest> received;
+    const QByteArray log = readFileBytes(folder.filePath(QStringLiteral("requests.jsonl")));
+    for (const QByteArray &line : log.split('\n')) {
+        const QJsonObject entry = QJsonDocument::fromJson(line).object();
+        if (entry.isEmpty())
+            continue;
+        ReceivedRequest request{entry.value(QStringLiteral("line")).toString(), {}};
+        for (const QJsonValue &header : entry.value(QStringLiteral("headers")).toArray()) {
+            const QJsonArray pair = header.toArray();
+            request.headers.emplace_back(pair.at(0).toString(), pair.at(1).toString());
+        }
+        received.push_back(std::move(request));
+    }
+    return received;
+}
+
+Tinyproxy::Tinyproxy(std::optional<std::pair<QString, QString>> basicAuth)
+    : proxyPort(unusedPort())
+{
+    QByteArray config = "Port " + QByteArray::number(proxyPort) +
+                        "\nListen 127.0.0.1\nTimeout 30\nMaxClients 20\nLogLevel Critical\n"
+                        "DisableViaHeader Yes\n";
+    if (basicAuth)
+        config +=
+            "BasicAuth " + basicAuth->first.toUtf8() + ' ' + basicAuth->second.toUtf8() + '\n';
+    const QString configPath = folder.filePath(QStringLiteral("tinyproxy.conf"));
+    writeFileBytes(configPath, config);
+    proxy.start(QStringLiteral("tinyproxy"),
+                {QStringLiteral("-d"), QStringLiteral("-c"), configPath});
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (proxy.state() != QProcess::NotRunning && elapsed.elapsed() < StartTimeoutMs) {
+        if ((listening = acceptsConnections(proxyPort)))
+            break;
+        QThread::msleep(50);
+    }
+}
+
+Tinyproxy::~Tinyproxy()
+{
+    stop(proxy);
+}
+
+} // namespace tervalo::test

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "forecast/ForecastService.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <optional>
+#include <vector>
+
+namespace tervalo::test {
+
+// One request as the loopback forecast service received it.
+struct ReceivedRequest {
+    QString line;
+    std::vector<std::pair<QString, QString>> headers;
+
+    // The value of a header, its name matched without regard to case.
+    std::optional<QString> header(const QString &name) const;
+};
+
+// The forecast service stand-in (support/forecast_service.py) on a loopback port, serving
+// the fixture documents of tests/forecast/fixtures and recording every request.
+class LoopbackForecastService {
+public:
+    LoopbackForecastService();
+    ~LoopbackForecastService();
+
+    bool isRunning() const { return port > 0; }
+    QString root() const;
+    // The service's addresses, all on this loopback service.
+    ForecastService endpoints(TransferLimits limits = {}) const;
+    std::vector<ReceivedRequest> requests() const;
+
+private:
+    QTemporaryDir folder;
+    QProcess server;
+    int port = 0;
+};
+
+// A real tinyproxy on a loopback port, optionally demanding Basic credentials, stopped by
+// its process id when the object goes.
+class Tinyproxy {
+public:
+    explicit Tinyproxy(std::optional<std::pair<QString, QString>> basicAuth = std::nullopt);
+    ~Tinyproxy();
+
+    bool isRunning() const { return listening; }
+    int port() const { return proxyPort; }
+
+private:
+    QTemporaryDir folder;
+    QProcess proxy;
+    int proxyPort = 0;
+    bool listening = false;
+};
+
+// A loopback port that nothing listens on.
+int unusedPort();
+
+} // namespace tervalo::test

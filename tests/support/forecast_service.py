@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""A stand-in for the forecast service, on loopback, for the tests.
+
+Serves /weather-ng/forecasts/<id>.xml from the fixture folder, and misbehaves on purpose for
+the identifiers below. It also answers requests in the absolute form a proxy receives, so a
+test can see exactly what the program sends to its proxy. Every request line and its headers
+go to the log file as one JSON object a line. It prints its port, then serves until killed;
+no connection is held longer than MAX_HOLD seconds.
+"""
+import argparse
+import http.server
+import json
+import os
+import socketserver
+import sys
+import threading
+import time
+import urllib.parse
+
+MAX_HOLD = 30
+HUGE_BYTES = 8 * 1024 * 1024
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.0"
+
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        self.server.record(self)
+        path = urllib.parse.urlsplit(self.path).path
+        prefix = "/weather-ng/forecasts/"
+        if not path.startswith(prefix) or not path.endswith(".xml"):
+            return self.answer(404, b"not found", "text/plain")
+        town = urllib.parse.unquote(path[len(prefix):-len(".xml")])
+        behaviour = getattr(self, "town_" + town, None)
+        if behaviour:
+            return behaviour()
+        return self.fixture(town)
+
+    def answer(self, status, body, content_type, headers=()):
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        for name, value in headers:
+            self.send_header(name, value)
+        self.end_headers()
+        self.wfile.write(body)
+
+    def fixture_bytes(self, name):
+        with open(os.path.join(self.server.fixtures, name + ".xml"), "rb") as file:
+            return file.read()
+
+    def fixture(self, town):
+        try:
+            body = self.fixture_bytes(town)
+        except OSError:
+            return self.answer(404, b"no such town", "text/plain")
+        self.answer(200, body, "text/xml; charset=utf-8")
+
+    # The misbehaving towns.
+    def town_status500(self):
+        self.answer(500, b"<error>internal</error>", "text/xml")
+
+    def town_redirect(self):
+        self.answer(302, b"", "text/plain", [("Location", "/weather-ng/forecasts/27612.xml")])
+
+    def town_html(self):
+        body = '<!DOCTYPE html><html><head><meta charset="utf-8"><title>Погода</title></head>' \
+               "<body><p>Сервис недоступен<br></body></html>"
+        self.answer(200, body.encode(), "text/html; charset=utf-8")
+
+    def town_malformed(self):
+        self.answer(200, b"<?xml version='1.0'?><forecast><fact></forecast>", "text/xml")
+
+    def town_empty(self):
+        self.answer(200, b"", "text/xml")
+
+    def town_cookie(self):
+        self.answer(200, self.fixture_bytes("27612"), "text/xml; charset=utf-8",
+                    [("Set-Cookie", "session=tervalo42; Path=/")])
+
+    def town_cp1251(self):
+        text = self.fixture_bytes("27612").decode("utf-8")
+        text = text.replace('encoding="utf-8"', 'encoding="windows-1251"', 1)
+        self.answer(200, text.encode("cp1251"), "text/xml")
+
+    def town_huge(self):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml")
+        self.end_headers()
+        chunk = b"<x>" + b"a" * 65536 + b"</x>"
+        sent = 0
+        try:
+            self.wfile.write(b"<forecast>")
+            while sent < HUGE_BYTES:
+                self.wfile.write(chunk)
+                sent += len(chunk)
+        except OSError:
+            pass
+
+    def town_slow(self):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml")
+        self.end_headers()
+        try:
+            for _ in range(MAX_HOLD):
+                self.wfile.write(b" ")
+                self.wfile.flush()
+                time.sleep(1)
+        except OSError:
+            pass
+
+    def town_silent(self):
+        time.sleep(MAX_HOLD)
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+
+    def __init__(self, fixtures, log):
+        super().__init__(("127.0.0.1", 0), Handler)
+        self.fixtures = fixtures
+        self.log = log
+        self.lock = threading.Lock()
+
+    def record(self, handler):
+        entry = {"line": handler.requestline,
+                 "headers": [[name, value] for name, value in handler.headers.items()]}
+        with self.lock, open(self.log, "a", encoding="utf-8") as log:
+            log.write(json.dumps(entry, ensure_ascii=False) + "\n")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--fixtures", required=True)
+    parser.add_argument("--log", required=True)
+    options = parser.parse_args()
+    server = Server(options.fixtures, options.log)
+    print(server.server_address[1], flush=True)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
