@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+
+class QPainter;
+
+// The skins' backgrounds: half-transparent black glass with rounded corners, glossy in the
+// classic skin and plain with a faint lit top edge in the modern one.
+namespace tervalo::artwork {
+
+enum class Skin { Classic, Modern };
+
+inline constexpr QSize mainPanelSize{500, 148};
+inline constexpr QSize forecastPanelSize{500, 50};
+
+// Paints a panel of the skin filling the rectangle.
+void paintPanel(QPainter &painter, const QRectF &rect, Skin skin, qreal cornerRadius);
+
+// A whole background picture; the corner radius follows the panel's height.
+QImage panelPicture(Skin skin, QSize size);
+
+// The corner radius a panel of this height gets.
+qreal panelCornerRadius(qreal height);
+
+} // namespace tervalo::artwork
