@@ -58,9 +58,9 @@ void TForm1::ReadForecast(const XmlNode &root)
     shared.ObservationTime = textOf(fact, "observation_time");
     shared.StationName = textOf(fact, "station");
 
-    const std::array<QLabel *, 5> upperLabels = {CurrentMax, TomorrowMax, ThreeMax, FourMax,
+    const std::array<TLabel *, 5> upperLabels = {CurrentMax, TomorrowMax, ThreeMax, FourMax,
                                                  FifthMax};
-    const std::array<QLabel *, 5> lowerLabels = {CurrentMin, TomorrowMin, ThreeMin, FourMin,
+    const std::array<TLabel *, 5> lowerLabels = {CurrentMin, TomorrowMin, ThreeMin, FourMin,
                                                  FifthMin};
     for (int d = 1; d <= 5; ++d) {
         const XmlNode day = root.child(FirstDayIndex + d - 1);

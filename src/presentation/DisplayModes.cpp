@@ -20,7 +20,10 @@ void TForm1::OnlyClockMode()
     ReadSettings();
     AddPanelClick();
     resize(500, 170);
-    for (QLabel *weather : {TemLabel, WindLabel, HumidityLabel, CityNameLabel})
+    for (QWidget *weather : std::initializer_list<QWidget *>{
+             TempFlikLabel, TemLabel, WindLabel, WindRumbLabel, HumidityLabel, CityNameLabel,
+             CloudLabel, sepLabel, MainCloud, CurrentClouds, TommorowDay, ThreeClouds, FourClouds,
+             FifthClouds})
         weather->hide();
     UpdateClick->setVisible(false);
     UpdateInClock->setVisible(true);

@@ -2,6 +2,7 @@
 #include "shell/Application.h"
 
 #include "platform/AppTitle.h"
+#include "platform/Fonts.h"
 #include "platform/OrderlyEnd.h"
 #include "settings/Settings.h"
 #include "shell/Main.h"
@@ -22,6 +23,8 @@ Application::~Application()
 
 void Application::start()
 {
+    registerFonts();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tervalo.png")));
     Form1 = std::make_unique<TForm1>(context);
     errors.guard([this] { Form1->FormCreate(); });
     Form2 = std::make_unique<TForm2>(context);

@@ -5,18 +5,22 @@
 #include "platform/WindowTimer.h"
 #include "platform/XmlDocument.h"
 #include "shell/AppContext.h"
+#include "shell/Controls.h"
 #include "shell/MenuItem.h"
 #include "shell/TrayIcon.h"
 
-#include <QLabel>
 #include <QMenu>
+#include <QPoint>
 #include <QWidget>
+
+#include <optional>
 
 namespace tervalo {
 
 // The widget window: the program's main window, which owns every control, the timers, the
 // menus and the tray icon. Its operations are defined in the files of the subsystem that owns
-// them (settings, presentation, forecast); this file and Main.cpp hold the window itself.
+// them (settings, presentation, forecast); this file, Main.cpp and WindowHandlers.cpp hold the
+// window itself.
 class TForm1 : public QWidget {
 public:
     static constexpr int DesignWidth = 679;
@@ -37,6 +41,20 @@ public:
     void ReadSettings();
     void SaveSettings();
 
+    // The window's own handlers.
+    void FormMouseDown(const QPoint &globalPosition);
+    void ModernClockMouseDown(const QPoint &globalPosition) { FormMouseDown(globalPosition); }
+    void HoursDblClick();
+    void OnTopModeClick();
+    void MainCloudClick();
+    void OpenInBrowser();
+    void TrayIcon1Click();
+
+    // Clock faces.
+    void ClockTimer();
+    void TimerModernTimer();
+    void clockChanger();
+
     // Update cycle and display modes.
     void InetCheck();
     void VerifyMode();
@@ -47,21 +65,43 @@ public:
     void GetWeather();
     void ReadForecast(const XmlNode &root);
 
-    // Controls, under their design names.
-    QLabel *TemLabel;
-    QLabel *WindLabel;
-    QLabel *HumidityLabel;
-    QLabel *CurrentMax;
-    QLabel *CurrentMin;
-    QLabel *TomorrowMax;
-    QLabel *TomorrowMin;
-    QLabel *ThreeMax;
-    QLabel *ThreeMin;
-    QLabel *FourMax;
-    QLabel *FourMin;
-    QLabel *FifthMax;
-    QLabel *FifthMin;
-    QLabel *CityNameLabel;
+    // Controls, under their design names, in drawing order.
+    TImage *AddBackground;
+    TImage *MainBackground;
+    TLabel *TemLabel;
+    TLabel *TempFlikLabel;
+    TLabel *WindLabel;
+    TLabel *HumidityLabel;
+    TLabel *CloudLabel;
+    TLabel *WindRumbLabel;
+    TLabel *CurrentMax;
+    TLabel *CurrentMin;
+    TLabel *TomorrowMax;
+    TLabel *TomorrowMin;
+    TLabel *ThreeMax;
+    TLabel *ThreeMin;
+    TLabel *FourMax;
+    TLabel *FourMin;
+    TLabel *FifthMax;
+    TLabel *FifthMin;
+    TLabel *DateLabel;
+    TLabel *CurrentDay;
+    TLabel *TommorowDay;
+    TLabel *ThreeDay;
+    TLabel *FourDay;
+    TLabel *FifthDay;
+    TLabel *CityNameLabel;
+    TImage *Hours;
+    TImage *Minutes;
+    TImage *CurrentClouds;
+    TImage *TomorrowClouds;
+    TImage *ThreeClouds;
+    TImage *FourClouds;
+    TImage *FifthClouds;
+    TLabel *ModernClock;
+    TImage *MainCloud;
+    TLabel *sepLabel;
+
     QMenu *PopupMenu1;
     MenuItem *UpdateClick;
     MenuItem *UpdateInClock;
@@ -74,6 +114,7 @@ public:
     MenuItem *N3;
     MenuItem *N4;
     MenuItem *N2;
+
     WindowTimer *Clock;
     WindowTimer *AutoUpdate;
     WindowTimer *TimerModern;
@@ -87,20 +128,26 @@ public:
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     MenuItem *addItem(QMenu *menu, const char *name, const QString &caption,
                       MenuItem::Handler handler = {});
     void createControls();
-    QLabel *addLabel(const char *name, const QString &text, QRect geometry);
-    void setLastUpdateTime();
     void createMenus();
     void createTimers();
+    void dragTo(const QPoint &globalPosition);
+    void setLastUpdateTime();
 
     AppContext &context;
     SharedState &shared;
     bool refusedStart = false;
     bool shownOnce = false;
+    // Where the mouse grabbed the window, relative to its top-left corner, while dragging.
+    std::optional<QPoint> dragOffset;
 };
 
 } // namespace tervalo

@@ -11,6 +11,12 @@ MenuItem::MenuItem(const QString &name, const QString &caption, QObject *parent)
         setSeparator(true);
 }
 
+void MenuItem::setEnabled(bool on)
+{
+    enabled = on;
+    QAction::setEnabled(on);
+}
+
 void MenuItem::setChecked(bool checked)
 {
     checkMark = checked;

@@ -17,6 +17,10 @@ public:
     MenuItem(const QString &name, const QString &caption, QObject *parent);
 
     void setHandler(Handler handler) { onClick = std::move(handler); }
+    // The item's own enabled state: Qt reports a hidden action as disabled, yet a hidden item
+    // still runs.
+    bool isEnabled() const { return enabled; }
+    void setEnabled(bool on);
     bool isChecked() const { return checkMark; }
     void setChecked(bool checked);
 
@@ -28,6 +32,7 @@ public:
 private:
     Handler onClick;
     bool checkMark = false;
+    bool enabled = true;
 };
 
 } // namespace tervalo

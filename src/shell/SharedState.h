@@ -15,6 +15,7 @@ struct SharedState {
     QString DataFolder; // ends in "/"
     bool InternetAvailable = false;
     TAppSettings AppSettings;
+    QString ClockFormat; // the text clock's format, set by the skins; not saved
 
     // Written by the forecast reading, kept between readings.
     QString FactWeatherType;

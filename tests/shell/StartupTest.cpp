@@ -26,8 +26,9 @@ const MessageBox UnsupportedSystem{
     QStringLiteral("Данная версия операционной системы не поддерживается приложением "),
     QStringLiteral("Ошибка запуска"), MessageIcon::Information};
 // The general error report of the town list's failed load; %1 is the directory's path.
-const MessageBox TownListError{QStringLiteral("The file \"%1\" cannot be read: No such file or directory."),
-                               QStringLiteral("tervalo"), MessageIcon::Error};
+const MessageBox TownListError{
+    QStringLiteral("The file \"%1\" cannot be read: No such file or directory."),
+    QStringLiteral("tervalo"), MessageIcon::Error};
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -65,7 +66,8 @@ TEST_F(StartupTest, StartsWithTheStoredSettingsAndSavesThemUnchangedAtTheEnd)
     EXPECT_EQ(shared.AppSettings.CityID, QStringLiteral("27612"));
     EXPECT_FALSE(form.startRefused());
     EXPECT_FALSE(program.endRequested());
-    EXPECT_EQ(program.form2()->CityNameComboBox->itemText(0), QStringLiteral("Москва, Россия - 27612"));
+    EXPECT_EQ(program.form2()->CityNameComboBox->itemText(0),
+              QStringLiteral("Москва, Россия - 27612"));
     EXPECT_GE(program.form2()->CityNameComboBox->count(), 150);
 
     program.finish();

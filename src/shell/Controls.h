@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+namespace tervalo {
+
+// How a control of the widget reacts to the mouse, beyond opening the window's menu on a
+// right click.
+enum ControlEvent {
+    Drags = 1,         // a press of any button moves the window
+    TopCentre = 2,     // a double click puts the window at the top centre
+    OpensTownPage = 4, // a double click opens the town's page on the forecast site
+    SwitchesPanel = 8, // a click shows or hides the forecast panel
+};
+void setControlEvents(QWidget *control, int events);
+int controlEvents(const QObject *control);
+
+// A text label. A self-sizing label is always exactly as wide and as high as its current text
+// in its current font, so the layouts that place other controls after it can rely on its width.
+class TLabel : public QLabel {
+public:
+    TLabel(const QString &text, QWidget *parent);
+
+    bool autoSize() const { return selfSizing; }
+    void setAutoSize(bool on);
+    // Sets the text; nothing happens when it is the text already shown.
+    void setText(const QString &text);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void fitToText();
+
+    bool selfSizing = true;
+};
+
+// A picture control: draws its picture unscaled from its top-left corner, clipped to itself,
+// over whatever lies beneath. With scaling on, a picture larger than the control is shrunk to
+// fit, keeping its proportions; a smaller one is never enlarged.
+class TImage : public QWidget {
+public:
+    explicit TImage(QWidget *parent);
+
+    // Shows the named picture resource; showing the picture already shown costs nothing.
+    void setPicture(const QString &name);
+    const QString &pictureName() const { return name; }
+    bool isEmpty() const { return image.isNull(); }
+    void setScaledToFit(bool on);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString name;
+    QImage image;
+    bool scaled = false;
+};
+
+} // namespace tervalo

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: MIT
+// The widget window's own handlers: moving it with the mouse, the top centre, staying on top,
+// the clicks on the pictures and the tray icon.
+#include "shell/Main.h"
+#include "shell/WindowGeometry.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace tervalo {
+
+namespace {
+
+QRect workAreaOf(const QWidget &window)
+{
+    const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+} // namespace
+
+// Any button starts moving the window with the mouse, until the button is released.
+void TForm1::FormMouseDown(const QPoint &globalPosition)
+{
+    dragOffset = globalPosition - pos();
+}
+
+void TForm1::dragTo(const QPoint &globalPosition)
+{
+    const QRect dragged(globalPosition - *dragOffset, size());
+    move(snappedToArea(dragged, workAreaOf(*this)));
+}
+
+void TForm1::mousePressEvent(QMouseEvent *event)
+{
+    context.errors.guard([this, event] { FormMouseDown(event->globalPosition().toPoint()); });
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragOffset && event->buttons() != Qt::NoButton)
+        dragTo(event->globalPosition().toPoint());
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent *)
+{
+    dragOffset.reset();
+}
+
+// The controls' mouse events, dispatched by what each control reacts to. They stop here, so
+// that a control that does not move the window does not pass its press on to the window.
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    const int events = controlEvents(watched);
+    const auto *mouse = dynamic_cast<QMouseEvent *>(event);
+    if (!mouse)
+        return QWidget::eventFilter(watched, event);
+    const QPoint at = mouse->globalPosition().toPoint();
+    const bool left = mouse->button() == Qt::LeftButton;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (events & Drags)
+            context.errors.guard([this, at] { FormMouseDown(at); });
+        break;
+    case QEvent::MouseMove:
+        if (dragOffset && mouse->buttons() != Qt::NoButton)
+            dragTo(at);
+        break;
+    case QEvent::MouseButtonRelease:
+        dragOffset.reset();
+        if (left && (events & SwitchesPanel) &&
+            static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint()))
+            context.errors.guard([this] { MainCloudClick(); });
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (left && (events & TopCentre))
+            context.errors.guard([this] { HoursDblClick(); });
+        if (left && (events & OpensTownPage))
+            context.errors.guard([this] { OpenInBrowser(); });
+        break;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+    return true;
+}
+
+void TForm1::HoursDblClick()
+{
+    move(topCentreLeft(workAreaOf(*this).width(), width()), 0);
+}
+
+// The choice lives only in memory: every start begins with a normal window.
+void TForm1::OnTopModeClick()
+{
+    const bool onTop = !windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (visible)
+        show(); // changing a window's kind hides it
+    OnTopMode->setChecked(onTop);
+}
+
+void TForm1::MainCloudClick()
+{
+    AddPanel->run();
+}
+
+// The town's page: the site's root followed by the town's name as shown, unencoded.
+void TForm1::OpenInBrowser()
+{
+    context.platform.openAddress(context.service.siteRoot + CityNameLabel->text());
+}
+
+void TForm1::TrayIcon1Click()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace tervalo

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+#include "presentation/Pictures.h"
+#include "support/QtPrinting.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace tervalo {
+namespace {
+
+// Every picture the program shows, with its size.
+std::map<QString, QSize> inventory()
+{
+    std::map<QString, QSize> pictures;
+    for (const char *name :
+         {"BSUN", "BSUNCLOUD", "BCLOUDY", "BPASMURNO", "BSHORTRAIN", "BRAIN", "BLIGHTNING",
+          "BRAINSNOW", "BSNOW", "BHEAVYSNOW", "BNA", "SUN", "CLOUDY", "RAIN", "LIGHTNING", "SNOW"})
+        pictures[QLatin1String(name)] = QSize(240, 200);
+    for (const char *name :
+         {"SMSUN", "SMSUNCLOUD", "SMCLOUDY", "SMPASMURNO", "SMSHORTRAIN", "SMRAIN", "SMLIGHTNING",
+          "SMRAINSNOW", "SMSNOW", "SMHEAVYSNOW", "SMNA"})
+        pictures[QLatin1String(name)] = QSize(60, 50);
+    for (int number = 0; number < 60; ++number)
+        pictures[QStringLiteral("CLOCK%1").arg(number)] = QSize(136, 148);
+    pictures[QStringLiteral("CLASSIKM")] = pictures[QStringLiteral("MODERNM")] = QSize(500, 148);
+    pictures[QStringLiteral("CLASSIKA")] = pictures[QStringLiteral("MODERNA")] = QSize(500, 50);
+    pictures[QStringLiteral("CLSW")] = QSize(165, 79);
+    pictures[QStringLiteral("CLSC")] = QSize(165, 60);
+    pictures[QStringLiteral("DITW")] = QSize(165, 73);
+    pictures[QStringLiteral("DITC")] = QSize(165, 52);
+    pictures[QStringLiteral("MNLW")] = QSize(160, 20);
+    pictures[QStringLiteral("MNLC")] = QSize(160, 25);
+    return pictures;
+}
+
+// The bit depth and colour type of a PNG file, from its header chunk.
+std::pair<int, int> pngFormatOf(const QString &name)
+{
+    QFile file(QStringLiteral(":/pictures/") + name + QStringLiteral(".png"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {0, 0};
+    const QByteArray header = file.read(26);
+    return {static_cast<quint8>(header[24]), static_cast<quint8>(header[25])};
+}
+
+TEST(Pictures, EveryPictureIsThereInItsSizeAsEightBitRgba)
+{
+    const std::map<QString, QSize> expected = inventory();
+    QStringList names = pictureNames();
+    names.sort();
+    QStringList expectedNames;
+    for (const auto &[name, size] : expected)
+        expectedNames << name;
+    expectedNames.sort();
+    EXPECT_EQ(names, expectedNames) << "no picture missing and none extra";
+
+    for (const auto &[name, size] : expected) {
+        SCOPED_TRACE(name.toStdString());
+        const QImage picture = loadPicture(name.toLower());
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.size(), size);
+        EXPECT_TRUE(picture.hasAlphaChannel());
+        EXPECT_EQ(pngFormatOf(name), std::make_pair(8, 6)) << "8 bits, colour type 6: RGBA";
+    }
+}
+
+TEST(Pictures, LookupIgnoresCaseAndAnUnknownNameIsEmpty)
+{
+    EXPECT_FALSE(loadPicture(QStringLiteral("smsunCloud")).isNull());
+    EXPECT_FALSE(loadPicture(QStringLiteral("Clock59")).isNull());
+    EXPECT_TRUE(loadPicture(QStringLiteral("clock60")).isNull());
+    EXPECT_TRUE(loadPicture(QString()).isNull());
+}
+
+TEST(Pictures, CardsAreOpaqueInTheMiddleAndTheBigPicturesClearAtTheCorners)
+{
+    const QImage card = loadPicture(QStringLiteral("CLOCK0"));
+    EXPECT_EQ(qAlpha(card.pixel(68, 30)), 255) << "the card itself";
+    for (const char *name : {"BSUN", "SUN", "BNA"}) {
+        const QImage picture = loadPicture(QLatin1String(name));
+        EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0) << name << ": see-through around the motif";
+    }
+}
+
+} // namespace
+} // namespace tervalo

@@ -1,0 +1,314 @@
+// SPDX-License-Identifier: MIT
+#include "shell/WindowGeometry.h"
+#include "support/WidgetHarness.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+namespace tervalo {
+namespace {
+
+struct ControlRow {
+    const char *name;
+    QRect geometry; // width and height are checked for fixed-size controls only
+    int fontPixels; // 0: a picture
+    const char *colour;
+    const char *text;
+    bool visible;
+    bool fixedSize;
+};
+
+// The window's design, in drawing order.
+const ControlRow DesignRows[] = {
+    {"AddBackground", {0, 184, 500, 51}, 0, "", "", true, true},
+    {"MainBackground", {0, 24, 500, 150}, 0, "", "", true, true},
+    {"TemLabel", {284, 40, 63, 33}, 27, "#ffffff", "+15°", true, false},
+    {"TempFlikLabel", {284, 40, 63, 33}, 27, "#ffffff", "+20°", false, false},
+    {"WindLabel", {284, 87, 30, 13}, 11, "#ffffff", "12 м/с", true, false},
+    {"HumidityLabel", {284, 103, 23, 13}, 11, "#ffffff", "20%", true, false},
+    {"CloudLabel", {284, 151, 148, 16}, 13, "#ffffff", "Кратковременный дождь", true, false},
+    {"WindRumbLabel", {318, 87, 16, 13}, 11, "#ffffff", "ссв", true, false},
+    {"CurrentMax", {78, 192, 20, 13}, 11, "#ffffff", "+99", true, false},
+    {"CurrentMin", {78, 210, 20, 13}, 11, "#c0c0c0", "+99", true, false},
+    {"TomorrowMax", {170, 192, 20, 13}, 11, "#ffffff", "+99", true, false},
+    {"TomorrowMin", {170, 210, 20, 13}, 11, "#c0c0c0", "+99", true, false},
+    {"ThreeMax", {262, 192, 20, 13}, 11, "#ffffff", "+99", true, false},
+    {"ThreeMin", {262, 210, 20, 13}, 11, "#c0c0c0", "+99", true, false},
+    {"FourMax", {361, 192, 20, 13}, 11, "#ffffff", "+99", true, false},
+    {"FourMin", {361, 210, 20, 13}, 11, "#c0c0c0", "+99", true, false},
+    {"FifthMax", {459, 192, 20, 13}, 11, "#ffffff", "+99", true, false},
+    {"FifthMin", {459, 210, 20, 13}, 11, "#c0c0c0", "+99", true, false},
+    {"DateLabel", {16, 151, 146, 16}, 13, "#ffffff", "понедельник, 20 августа", true, false},
+    {"CurrentDay", {16, 220, 82, 13}, 11, "#c0c0c0", "сегодня", true, true},
+    {"TommorowDay", {108, 220, 82, 13}, 11, "#c0c0c0", "завтра", true, true},
+    {"ThreeDay", {200, 220, 82, 13}, 11, "#c0c0c0", "ThreeDay", true, true},
+    {"FourDay", {295, 220, 86, 13}, 11, "#c0c0c0", "FourDay", true, true},
+    {"FifthDay", {397, 220, 82, 13}, 11, "#c0c0c0", "FifthDay", true, true},
+    {"CityNameLabel", {284, 125, 82, 25}, 21, "#ffffff", "Москва", true, false},
+    {"Hours", {8, -5, 135, 150}, 0, "", "", true, true},
+    {"Minutes", {144, -5, 135, 150}, 0, "", "", true, true},
+    {"CurrentClouds", {16, 175, 60, 55}, 0, "", "", false, true},
+    {"TomorrowClouds", {108, 175, 60, 55}, 0, "", "", false, true},
+    {"ThreeClouds", {200, 175, 60, 55}, 0, "", "", false, true},
+    {"FourClouds", {295, 175, 60, 55}, 0, "", "", false, true},
+    {"FifthClouds", {397, 175, 60, 55}, 0, "", "", false, true},
+    {"ModernClock", {10, -8, 562, 160}, 147, "#ffffff", "20:08", false, true},
+    {"MainCloud", {300, 0, 220, 210}, 0, "", "", true, true},
+    {"sepLabel", {184, 152, 6, 16}, 13, "#ffffff", "|", false, false},
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    TForm1 &form() { return *harness.form; }
+    template <typename T = QWidget> T *control(const char *name)
+    {
+        return form().findChild<T *>(QLatin1String(name));
+    }
+
+    // A mouse event on a control, at a place given in screen coordinates.
+    void mouse(QWidget *target, QEvent::Type type, Qt::MouseButton button, QPoint global)
+    {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, target->mapFromGlobal(global), target->mapFromGlobal(global),
+                          global, type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+    void drag(QWidget *target, Qt::MouseButton button, QPoint from, QPoint to)
+    {
+        mouse(target, QEvent::MouseButtonPress, button, from);
+        mouse(target, QEvent::MouseMove, button, to);
+        mouse(target, QEvent::MouseButtonRelease, button, to);
+    }
+
+    test::WidgetHarness harness;
+};
+
+TEST_F(WindowTest, TheWindowIsTheDesignedBorderlessSeeThroughWidget)
+{
+    EXPECT_EQ(form().windowTitle(), QStringLiteral("Tervalo"));
+    EXPECT_TRUE(form().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(form().testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_EQ(form().size(), QSize(679, 304));
+    EXPECT_EQ(QFontInfo(form().font()).family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(form().font().pixelSize(), 11);
+
+    std::vector<QString> drawingOrder;
+    for (QObject *child : form().children()) {
+        if (child->isWidgetType() && !child->inherits("QMenu"))
+            drawingOrder.push_back(child->objectName());
+    }
+    ASSERT_EQ(drawingOrder.size(), std::size(DesignRows));
+    for (size_t i = 0; i < std::size(DesignRows); ++i)
+        EXPECT_EQ(drawingOrder[i], QLatin1String(DesignRows[i].name)) << "position " << i;
+}
+
+TEST_F(WindowTest, EveryControlHasItsDesignPlaceFontTextAndVisibility)
+{
+    for (const ControlRow &row : DesignRows) {
+        SCOPED_TRACE(row.name);
+        QWidget *widget = control(row.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->pos(), row.geometry.topLeft());
+        EXPECT_EQ(!widget->isHidden(), row.visible);
+        if (row.fixedSize)
+            EXPECT_EQ(widget->size(), row.geometry.size());
+        auto *label = qobject_cast<QLabel *>(widget);
+        if (row.fontPixels == 0) {
+            EXPECT_EQ(label, nullptr);
+            continue;
+        }
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QString::fromUtf8(row.text));
+        EXPECT_EQ(label->font().pixelSize(), row.fontPixels);
+        EXPECT_EQ(label->palette().color(QPalette::WindowText).name(), QLatin1String(row.colour));
+        const QString family = QFontInfo(label->font()).family();
+        EXPECT_EQ(family,
+                  QLatin1String(label == form().ModernClock ? "Roboto Condensed Light" : "Tahoma"));
+        if (!row.fixedSize) {
+            const QFontMetrics metrics(label->font());
+            EXPECT_EQ(label->width(), metrics.horizontalAdvance(label->text()))
+                << "sized to its text";
+            EXPECT_NEAR(label->width(), row.geometry.width(), row.geometry.width() / 4 + 4)
+                << "about the designed width";
+        }
+    }
+    EXPECT_TRUE(form().CityNameLabel->font().bold());
+    EXPECT_EQ(form().CurrentDay->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(form().CurrentClouds->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(form().MainCloud->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(WindowTest, ASelfSizingLabelFollowsItsTextAndFont)
+{
+    TLabel &label = *form().CityNameLabel;
+    label.setText(QStringLiteral("Санкт-Петербург"));
+    EXPECT_EQ(label.width(),
+              QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("Санкт-Петербург")));
+    const int before = label.width();
+    QFont larger = label.font();
+    larger.setPixelSize(40);
+    label.setFont(larger);
+    EXPECT_GT(label.width(), before);
+    EXPECT_EQ(label.width(),
+              QFontMetrics(larger).horizontalAdvance(QStringLiteral("Санкт-Петербург")));
+    EXPECT_EQ(form().CurrentDay->width(), 82) << "a fixed-size label keeps its width";
+}
+
+TEST_F(WindowTest, TheMenusHoldTheirItemsInOrder)
+{
+    struct Item {
+        const char *name;
+        const char *caption;
+        bool visible;
+    };
+    const std::pair<QMenu *, std::vector<Item>> menus[] = {
+        {form().PopupMenu1,
+         {{"UpdateClick", "Обновить", true},
+          {"UpdateInClock", "Обновить", false},
+          {"OnTopMode", "Поверх всех окон", true},
+          {"AddPanel", "Отображать панель с прогнозом", true},
+          {"N1", "-", true},
+          {"MenuSetttings", "Настройки", true},
+          {"CloseProg", "Выход", true}}},
+        {form().PopupMenu2, {{"N3", "Настройки", true}, {"N4", "-", true}, {"N2", "Выход", true}}},
+    };
+    for (const auto &[menu, items] : menus) {
+        const QList<QAction *> actions = menu->actions();
+        ASSERT_EQ(actions.size(), static_cast<qsizetype>(items.size()));
+        for (size_t i = 0; i < items.size(); ++i) {
+            SCOPED_TRACE(items[i].name);
+            EXPECT_EQ(actions[i]->objectName(), QLatin1String(items[i].name));
+            EXPECT_EQ(actions[i]->isSeparator(),
+                      QString::fromUtf8(items[i].caption) == QLatin1String("-"));
+            if (!actions[i]->isSeparator())
+                EXPECT_EQ(actions[i]->text(), QString::fromUtf8(items[i].caption));
+            EXPECT_EQ(actions[i]->isVisible(), items[i].visible);
+            EXPECT_FALSE(actions[i]->isChecked());
+        }
+    }
+}
+
+TEST_F(WindowTest, RunningAnItemCallsItsHandlerOnlyWhileEnabled)
+{
+    MenuItem &panel = *form().AddPanel;
+    panel.trigger(); // chosen in the menu: the handler toggles the mark, once
+    EXPECT_TRUE(panel.isChecked());
+    EXPECT_TRUE(panel.QAction::isChecked());
+    panel.setVisible(false);
+    form().MainCloudClick(); // a hidden item still runs
+    EXPECT_FALSE(panel.isChecked());
+    panel.setEnabled(false);
+    form().MainCloudClick(); // a disabled one does nothing
+    panel.trigger();
+    EXPECT_FALSE(panel.isChecked());
+
+    form().OnTopMode->trigger();
+    EXPECT_TRUE(form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(form().OnTopMode->isChecked());
+    form().OnTopMode->trigger();
+    EXPECT_FALSE(form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(form().OnTopMode->isChecked());
+}
+
+TEST_F(WindowTest, ExitFromTheTrayMenuIsExitFromTheWindowMenu)
+{
+    form().N2->trigger();
+    EXPECT_TRUE(harness.end.isRequested());
+    EXPECT_FALSE(harness.platform.readDataFile(QStringLiteral("Tervalo.ini")).isEmpty());
+}
+
+TEST_F(WindowTest, TheTownPageIsTheSiteRootAndTheTownNameUnencoded)
+{
+    harness.service.siteRoot = QStringLiteral("https://weather.example/");
+    form().CityNameLabel->setText(QStringLiteral("Нижний Новгород"));
+    QWidget *picture = form().ThreeClouds;
+    picture->show();
+    mouse(picture, QEvent::MouseButtonDblClick, Qt::LeftButton, picture->mapToGlobal(QPoint(5, 5)));
+    EXPECT_EQ(harness.platform.openedAddresses,
+              QStringList{QStringLiteral("https://weather.example/Нижний Новгород")});
+}
+
+TEST(WindowGeometry, TopCentreTruncatesAndIgnoresTheWorkAreasLeft)
+{
+    const std::tuple<int, int, int> cases[] = {
+        {1920, 520, 700}, {1921, 520, 700}, {1366, 679, 343}, {500, 503, -1}, {500, 506, -3}};
+    for (const auto &[area, window, left] : cases)
+        EXPECT_EQ(topCentreLeft(area, window), left) << area << " and " << window;
+}
+
+TEST(WindowGeometry, ADraggedWindowSnapsToTheWorkAreaWithinTenPixels)
+{
+    const QRect area(0, 30, 1280, 770); // a panel along the top
+    const std::pair<QPoint, QPoint> cases[] = {
+        {{10, 40}, {0, 30}},      // both near edges
+        {{11, 41}, {11, 41}},     // just too far
+        {{-10, 500}, {0, 500}},   // beyond the left edge by the distance
+        {{770, 564}, {780, 565}}, // right and bottom edges: 500 x 235 window
+        {{400, 300}, {400, 300}},
+    };
+    for (const auto &[dropped, landed] : cases)
+        EXPECT_EQ(snappedToArea(QRect(dropped, QSize(500, 235)), area), landed)
+            << dropped.x() << "," << dropped.y();
+}
+
+TEST_F(WindowTest, AnyButtonDragsTheWindowAndADoubleClickPutsItAtTheTopCentre)
+{
+    const QRect area = form().screen()->availableGeometry();
+    form().resize(500, 235);
+    form().move(200, 200);
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        SCOPED_TRACE(button);
+        const QPoint start = form().pos() + QPoint(50, 50);
+        drag(form().TemLabel, button, start, start + QPoint(30, 20));
+        EXPECT_EQ(form().pos(), QPoint(230, 220));
+        form().move(200, 200);
+    }
+    drag(&form(), Qt::LeftButton, QPoint(250, 250),
+         QPoint(55, 58)); // the background, to the corner
+    EXPECT_EQ(form().pos(), area.topLeft());
+    form().move(200, 200);
+    drag(form().MainCloud, Qt::LeftButton, QPoint(250, 250), QPoint(280, 270));
+    EXPECT_EQ(form().pos(), QPoint(200, 200)) << "the big picture does not move the window";
+
+    mouse(form().Minutes, QEvent::MouseButtonDblClick, Qt::LeftButton,
+          form().Minutes->mapToGlobal(QPoint(5, 5)));
+    EXPECT_EQ(form().pos(), QPoint((area.width() - 500) / 2, 0));
+}
+
+TEST(TrayIcon, ShowsTheBalloonOnlyWhileItWasAskedFor)
+{
+    TrayIcon tray(QStringLiteral("tervalo"), QStringLiteral("Tervalo"));
+    QStringList shown;
+    QObject::connect(&tray, &TrayIcon::balloonShown,
+                     [&shown](const QString &title, const QString &text) {
+                         shown << title + QLatin1Char('|') + text;
+                     });
+    tray.setVisible(true);
+    tray.setBalloonText(QStringLiteral("-2°, облачно"));
+    EXPECT_TRUE(shown.isEmpty()) << "a new text alone shows nothing";
+    tray.showBalloon();
+    tray.setBalloonText(QStringLiteral("-2°, облачно")); // the same text sends nothing
+    tray.setBalloonText(QStringLiteral("-3°, ясно"));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Tervalo|-2°, облачно"),
+                                  QStringLiteral("Tervalo|-3°, ясно")}));
+
+    TrayIcon hidden(QStringLiteral("tervalo"), QStringLiteral("Tervalo"));
+    QStringList later;
+    QObject::connect(&hidden, &TrayIcon::balloonShown,
+                     [&later](const QString &, const QString &text) { later << text; });
+    hidden.setBalloonText(QStringLiteral("+5°, ясно"));
+    hidden.showBalloon();
+    EXPECT_TRUE(later.isEmpty()) << "a hidden icon shows nothing";
+    EXPECT_TRUE(hidden.balloonRequested()) << "but keeps the request";
+    hidden.setVisible(true);
+    EXPECT_EQ(later, QStringList{QStringLiteral("+5°, ясно")});
+}
+
+} // namespace
+} // namespace tervalo

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// Renders the real widget into PNG pictures for the project's documents: the window drawn
+// offscreen over a desktop-like backdrop, so its see-through parts show as they would.
+//
+//   render-screenshots <output folder>
+#include "platform/Fonts.h"
+#include "support/WidgetHarness.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLinearGradient>
+#include <QPainter>
+
+#include <cstdio>
+
+namespace {
+
+using tervalo::TForm1;
+
+constexpr int Margin = 40;
+
+// A calm evening-sky backdrop behind the window.
+QImage onDesktop(const QImage &window)
+{
+    QImage desktop(window.size() + QSize(2 * Margin, 2 * Margin), QImage::Format_ARGB32);
+    QPainter painter(&desktop);
+    QLinearGradient sky(0, 0, desktop.width(), desktop.height());
+    sky.setColorAt(0, QColor(0x2b, 0x4a, 0x6f));
+    sky.setColorAt(0.6, QColor(0x5d, 0x7f, 0x9e));
+    sky.setColorAt(1, QColor(0xc9, 0x8f, 0x6b));
+    painter.fillRect(desktop.rect(), sky);
+    painter.drawImage(Margin, Margin, window);
+    return desktop;
+}
+
+bool save(TForm1 &form, const QString &path)
+{
+    form.show();
+    QApplication::processEvents();
+    const bool saved = onDesktop(form.grab().toImage()).save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    tervalo::registerFonts();
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    output.mkpath(QStringLiteral("."));
+
+    tervalo::test::WidgetHarness harness;
+    harness.platform.clock = QDateTime(QDate(2014, 1, 1), QTime(10, 8, 0));
+    TForm1 &form = *harness.form;
+    form.ClockTimer();
+    return save(form, output.filePath(QStringLiteral("design.png"))) ? 0 : 1;
+}
