@@ -7,7 +7,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
   # run: the fonts the widget draws with, a virtual display, a compositor and screenshots
-  fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr x11-utils x11-xserver-utils xdotool imagemagick
+  fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr hsetroot x11-utils xdotool imagemagick
   # tests: a real HTTP proxy, the stand-in forecast service and private namespaces
   tinyproxy python3 util-linux iproute2
 )

@@ -42,7 +42,7 @@ for _ in $(seq 50); do
   DISPLAY="$display" xdpyinfo >/dev/null 2>&1 && break
   sleep 0.1
 done
-DISPLAY="$display" xsetroot -solid '#3b5b7a' 2>/dev/null || true
+DISPLAY="$display" hsetroot -add '#2b4a6f' -add '#5d7f9e' -add '#c98f6b' -gradient 135 >/dev/null 2>&1 || true
 DISPLAY="$display" xcompmgr >/dev/null 2>&1 &
 pids+=($!)
 DISPLAY="$display" /usr/local/bin/tervalo &
