@@ -5,11 +5,13 @@
 namespace tervalo {
 
 // Reads the settings and enters the saved face. Every entry toggles the forecast panel once,
-// which turns the negated stored mark back into the panel's saved state.
+// which turns the negated stored mark back into the panel's saved state, and ends with the
+// skin.
 void TForm1::VerifyMode()
 {
     ReadSettings();
     AddPanel->run();
+    ChangePanels();
 }
 
 // The clock-only face. It re-reads the settings, which also puts the window back at its

@@ -50,10 +50,20 @@ public:
     void OpenInBrowser();
     void TrayIcon1Click();
 
-    // Clock faces.
+    // Clock faces, conditions and skins.
     void ClockTimer();
     void TimerModernTimer();
     void clockChanger();
+    void CloudConvert();
+    void Nigth();
+    void ChangePanels();
+    void MinimalisticSkinOn();
+
+    // Wind, date and day texts.
+    void WindConvert();
+    void DateConvert();
+    void DayConvert();
+    void FlickTemp();
 
     // Update cycle and display modes.
     void InetCheck();
@@ -140,6 +150,8 @@ private:
     void createMenus();
     void createTimers();
     void dragTo(const QPoint &globalPosition);
+    void applyClassicSkin();
+    void applyDigitalSkin();
     void setLastUpdateTime();
 
     AppContext &context;

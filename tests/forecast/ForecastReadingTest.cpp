@@ -67,8 +67,8 @@ TEST_F(ForecastReadingTest, ReadsADocumentOfTheServicesShape)
     const std::array<QString, 6> conditions = {QString(),
                                                QStringLiteral("облачно, временами снег"),
                                                QStringLiteral("ясно"),
-                                               QStringLiteral("пасмурно"),
-                                               QStringLiteral("дождь"),
+                                               QStringLiteral("облачно"),
+                                               QStringLiteral("облачно, дождь"),
                                                QStringLiteral("облачно с прояснениями")};
     EXPECT_EQ(shared.DayWeatherTypes, conditions);
     const std::array<QString, 10> temperatures = {

@@ -6,6 +6,7 @@
 #include "shell/Main.h"
 #include "support/Files.h"
 #include "support/TestPlatform.h"
+#include "support/WidgetHarness.h"
 
 #include <QFile>
 
@@ -149,15 +150,24 @@ TEST_F(StartupTest, AnUnsupportedSystemIsRefusedAfterTheRestOfTheStartUp)
             TForm1 &form = *program.form1();
             ASSERT_EQ(platform.messages.size(), 1u);
             EXPECT_EQ(platform.messages[0], UnsupportedSystem);
-            EXPECT_FALSE(form.Clock->isEnabled());
-            EXPECT_FALSE(form.AutoUpdate->isEnabled());
-            EXPECT_TRUE(form.TimerModern->isEnabled());
-            EXPECT_TRUE(form.AutoCheckInet->isEnabled());
+            EXPECT_TRUE(program.endRequested());
             EXPECT_EQ(form.geometry().size(), QSize(520, 235)) << "the settings were still read";
             form.move(700, 700);
         }
         EXPECT_EQ(platform.readDataFile(SettingsFileName), settings);
     }
+}
+
+TEST(OSCheck, ARefusalStopsTheFlipClockAndTheUpdatesOnly)
+{
+    test::WidgetHarness harness;
+    harness.platform.osVersion = 5;
+    harness.form->OSCheck();
+    EXPECT_FALSE(harness.form->Clock->isEnabled());
+    EXPECT_FALSE(harness.form->AutoUpdate->isEnabled());
+    EXPECT_TRUE(harness.form->TimerModern->isEnabled());
+    EXPECT_TRUE(harness.form->AutoCheckInet->isEnabled());
+    EXPECT_TRUE(harness.end.isRequested());
 }
 
 TEST_F(StartupTest, BothRefusalsShowTheirMessagesInOrder)

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Renders the real widget into PNG pictures for the project's documents: the window drawn
-// offscreen over a desktop-like backdrop, so its see-through parts show as they would.
+// offscreen over a desktop-like backdrop, so its see-through parts show as they would. The
+// weather comes from the stand-in forecast service, read as the program reads it.
 //
 //   render-screenshots <output folder>
 #include "platform/Fonts.h"
+#include "presentation/Skins.h"
+#include "support/LoopbackServices.h"
 #include "support/WidgetHarness.h"
 
 #include <QApplication>
@@ -42,6 +45,45 @@ bool save(TForm1 &form, const QString &path)
     return saved;
 }
 
+// The clock-and-weather face with the forecast panel shown, as the display mode lays it out.
+void showWeatherFace(TForm1 &form)
+{
+    form.resize(520, 235);
+    form.DateLabel->move(16, form.DateLabel->y());
+    for (QWidget *weather : std::initializer_list<QWidget *>{
+             form.CityNameLabel, form.CloudLabel, form.MainCloud, form.AddBackground, form.CurrentClouds,
+             form.TomorrowClouds, form.ThreeClouds, form.FourClouds, form.FifthClouds, form.TommorowDay})
+        weather->show();
+    form.Hours->move(10, form.Hours->y());
+    form.Minutes->move(144, form.Minutes->y());
+    form.AddPanel->setChecked(true);
+}
+
+// One widget in a skin, with the weather of the stand-in service at the given time.
+bool render(const tervalo::test::LoopbackForecastService &service, int skin, QTime time, const QString &path)
+{
+    tervalo::test::WidgetHarness harness(service.endpoints());
+    harness.platform.clock = QDateTime(QDate(2014, 1, 1), time);
+    tervalo::SharedState &shared = harness.shared;
+    shared.AppSettings.CityID = QStringLiteral("27612");
+    shared.AppSettings.ClockMode = true;
+    shared.AppSettings.PanelsMode = skin;
+    shared.AppSettings.SizeFontForSkin = 5;
+    shared.AppSettings.FontColorForSkin = 0x00FFFFFF;
+    TForm1 &form = *harness.form;
+    form.GetWeather();
+    form.CloudConvert();
+    form.WindConvert();
+    form.DayConvert();
+    form.DateConvert();
+    form.FlickTemp();
+    showWeatherFace(form);
+    form.ChangePanels();
+    form.ClockTimer();
+    form.TimerModernTimer();
+    return save(form, path);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -56,10 +98,23 @@ int main(int argc, char **argv)
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
     output.mkpath(QStringLiteral("."));
+    const tervalo::test::LoopbackForecastService service;
+    if (!service.isRunning()) {
+        std::fprintf(stderr, "the stand-in forecast service did not start\n");
+        return 1;
+    }
 
-    tervalo::test::WidgetHarness harness;
-    harness.platform.clock = QDateTime(QDate(2014, 1, 1), QTime(10, 8, 0));
-    TForm1 &form = *harness.form;
-    form.ClockTimer();
-    return save(form, output.filePath(QStringLiteral("design.png"))) ? 0 : 1;
+    bool saved = true;
+    {
+        tervalo::test::WidgetHarness design;
+        design.platform.clock = QDateTime(QDate(2014, 1, 1), QTime(10, 8, 0));
+        design.form->ClockTimer();
+        saved &= save(*design.form, output.filePath(QStringLiteral("design.png")));
+    }
+    const QTime day(10, 8, 0), night(23, 41, 0);
+    saved &= render(service, tervalo::ClassicSkin, day, output.filePath(QStringLiteral("classic.png")));
+    saved &= render(service, tervalo::DigitalSkin, day, output.filePath(QStringLiteral("digital.png")));
+    saved &= render(service, tervalo::MinimalisticSkin, day, output.filePath(QStringLiteral("minimalistic.png")));
+    saved &= render(service, tervalo::ClassicSkin, night, output.filePath(QStringLiteral("classic-night.png")));
+    return saved ? 0 : 1;
 }
