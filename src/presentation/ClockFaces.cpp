@@ -46,6 +46,15 @@ QString timeSeparator()
     return QStringLiteral(":");
 }
 
+namespace {
+// The text clock asks every second; the regional settings are read once.
+const QString &regionalTimeSeparator()
+{
+    static const QString separator = timeSeparator();
+    return separator;
+}
+} // namespace
+
 // Loads a card only when the hour or the minute has changed: the pictures remember theirs.
 void TForm1::ClockTimer()
 {
@@ -57,7 +66,7 @@ void TForm1::ClockTimer()
 void TForm1::TimerModernTimer()
 {
     ModernClock->setText(
-        formatClock(shared.ClockFormat, context.platform.now().time(), timeSeparator()));
+        formatClock(shared.ClockFormat, context.platform.now().time(), regionalTimeSeparator()));
 }
 
 // In the digital skin, seconds and the separator bar follow the face: seconds without the

@@ -12,8 +12,9 @@
 namespace tervalo {
 
 Application::Application(Platform &platform, const ForecastService &service)
-    : errors(platform, applicationTitle(platform.executablePath()))
-    , context{platform, state, errors, end, service, applicationTitle(platform.executablePath())}
+    : title(applicationTitle(platform.executablePath()))
+    , errors(platform, title)
+    , context{platform, state, errors, end, service, title}
 {}
 
 Application::~Application()

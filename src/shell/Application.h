@@ -35,6 +35,7 @@ public:
     bool endRequested() const { return end.isRequested(); }
 
 private:
+    QString title;
     SharedState state;
     ErrorReport errors;
     EndRequest end;

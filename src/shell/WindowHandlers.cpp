@@ -52,13 +52,15 @@ void TForm1::mouseReleaseEvent(QMouseEvent *)
 // that a control that does not move the window does not pass its press on to the window.
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    const int events = controlEvents(watched);
-    const auto *mouse = dynamic_cast<QMouseEvent *>(event);
-    if (!mouse)
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
         return QWidget::eventFilter(watched, event);
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const int events = controlEvents(watched);
     const QPoint at = mouse->globalPosition().toPoint();
     const bool left = mouse->button() == Qt::LeftButton;
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         if (events & Drags)
             context.errors.guard([this, at] { FormMouseDown(at); });
@@ -67,20 +69,20 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         if (dragOffset && mouse->buttons() != Qt::NoButton)
             dragTo(at);
         break;
-    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonRelease: {
         dragOffset.reset();
-        if (left && (events & SwitchesPanel) &&
-            static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint()))
+        const bool onControl =
+            static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
+        if (left && (events & SwitchesPanel) && onControl)
             context.errors.guard([this] { MainCloudClick(); });
         break;
-    case QEvent::MouseButtonDblClick:
+    }
+    default: // a double click
         if (left && (events & TopCentre))
             context.errors.guard([this] { HoursDblClick(); });
         if (left && (events & OpensTownPage))
             context.errors.guard([this] { OpenInBrowser(); });
         break;
-    default:
-        return QWidget::eventFilter(watched, event);
     }
     return true;
 }
