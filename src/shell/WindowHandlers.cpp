@@ -87,9 +87,12 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
+// Centred in the primary screen's work area, at the very top of the screen.
 void TForm1::HoursDblClick()
 {
-    move(topCentreLeft(workAreaOf(*this).width(), width()), 0);
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const int workAreaWidth = primary ? primary->availableGeometry().width() : width();
+    move(topCentreLeft(workAreaWidth, width()), 0);
 }
 
 // The choice lives only in memory: every start begins with a normal window.
