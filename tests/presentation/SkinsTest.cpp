@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "presentation/Skins.h"
 #include "presentation/ClockFaces.h"
+#include "presentation/Pictures.h"
 #include "support/WidgetHarness.h"
 
 #include <QApplication>
@@ -70,7 +71,7 @@ protected:
         form().CityNameLabel->setText(QStringLiteral("Москва"));
         form().TemLabel->setText(QStringLiteral("-2°"));
         form().CloudLabel->setText(QStringLiteral("облачно, временами снег"));
-        form().MainCloud->setPicture(QStringLiteral("BSUN"));
+        form().MainCloud->setPicture(QStringLiteral("BCLOUDY"));
     }
     SharedState &shared() { return harness.shared; }
     TForm1 &form() { return *harness.form; }
@@ -79,10 +80,10 @@ protected:
         shared().AppSettings.PanelsMode = skin;
         form().ChangePanels();
     }
-    // The bounding box of what a control has painted.
-    static QRect paintedArea(QWidget *control)
+    // The bounding box of what a control has painted, and of the ink of a picture itself.
+    static QRect paintedArea(QWidget *control) { return inkOf(control->grab().toImage()); }
+    static QRect inkOf(const QImage &image)
     {
-        const QImage image = control->grab().toImage();
         QRect area;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -109,7 +110,8 @@ TEST_F(SkinsTest, TheClassicSkinShowsTheFlipCards)
     EXPECT_EQ(form().CityNameLabel->font().pixelSize(), 21);
     EXPECT_FALSE(form().CloudLabel->font().bold());
     EXPECT_EQ(form().MainCloud->geometry(), QRect(300, 0, 220, 210));
-    EXPECT_GT(paintedArea(form().MainCloud).right(), 180) << "the picture is drawn unscaled";
+    EXPECT_EQ(paintedArea(form().MainCloud), inkOf(loadPicture(QStringLiteral("BCLOUDY"))))
+        << "the picture is drawn unscaled from the top-left corner";
 }
 
 TEST_F(SkinsTest, TheDigitalLineIsLaidOutFromTheMeasuredWidthsAndFollowsTheTexts)
@@ -146,9 +148,12 @@ TEST_F(SkinsTest, TheDigitalLineIsLaidOutFromTheMeasuredWidthsAndFollowsTheTexts
     EXPECT_EQ(form().CityNameLabel->x() - townBefore, form().DateLabel->width() - dateBefore);
 
     EXPECT_EQ(form().MainCloud->geometry(), QRect(320, 20, 220, 150));
+    // 240 x 200 shrinks to 180 x 150 from the top-left corner.
     const QRect painted = paintedArea(form().MainCloud);
-    EXPECT_LE(painted.right(), 179) << "240 x 200 shrinks to 180 x 150 from the top-left corner";
-    EXPECT_LE(painted.bottom(), 149);
+    const QRect ink = inkOf(loadPicture(QStringLiteral("BCLOUDY")));
+    EXPECT_NEAR(painted.left(), ink.left() * 0.75, 2);
+    EXPECT_NEAR(painted.right(), ink.right() * 0.75, 2);
+    EXPECT_NEAR(painted.bottom(), ink.bottom() * 0.75, 2);
     EXPECT_TRUE(form().TimerModern->isEnabled());
     EXPECT_FALSE(form().Clock->isEnabled());
     EXPECT_FALSE(form().ModernClock->isHidden());

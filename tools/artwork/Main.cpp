@@ -41,11 +41,11 @@ bool writeWeatherPictures(const QDir &folder)
     bool ok = true;
     for (const NamedScene &day : dayScenes) {
         const QString name = QString::fromLatin1(day.name);
-        ok &= save(scenePicture(day.scene, largeSceneSize), folder.filePath("B" + name + ".png"));
-        ok &= save(scenePicture(day.scene, smallSceneSize), folder.filePath("SM" + name + ".png"));
+        ok &= save(scenePicture(day.scene, largeFrame), folder.filePath("B" + name + ".png"));
+        ok &= save(scenePicture(day.scene, smallFrame), folder.filePath("SM" + name + ".png"));
     }
     for (const NamedScene &night : nightScenes)
-        ok &= save(scenePicture(night.scene, largeSceneSize),
+        ok &= save(scenePicture(night.scene, largeFrame),
                    folder.filePath(QString::fromLatin1(night.name) + ".png"));
     return ok;
 }

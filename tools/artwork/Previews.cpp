@@ -38,12 +38,13 @@ void panel(QPainter &painter, const QRectF &rect, Skin skin)
     paintPanel(painter, rect, skin, panelCornerRadius(rect.height()));
 }
 
-// A weather scene shrunk so its picture's box starts at `topLeft` and is `width` wide.
+// A weather scene shrunk so its motif box starts at `topLeft` and is `width` wide.
 void miniScene(QPainter &painter, Scene scene, QPointF topLeft, qreal width)
 {
-    const qreal scale = width / largeSceneSize.width();
+    const QRectF &motif = largeFrame.motifBox;
+    const qreal scale = width / motif.width();
     painter.save();
-    painter.translate(topLeft);
+    painter.translate(topLeft - motif.topLeft() * scale);
     painter.scale(scale, scale);
     SceneCanvas canvas{painter, scale};
     paintScene(canvas, scene);

@@ -15,125 +15,160 @@ namespace {
 
 namespace pal = palette;
 
-// A cloud with weather falling from it sits high, leaving the lower part for what falls.
-constexpr QRectF fallingCloud{36, 18, 168, 99};
-constexpr qreal dropLength = 22;
-constexpr qreal flakeRadius = 11;
+// Every scene keeps its ink, shadows and glows included, inside largeFrame.motifBox and is
+// centred in it. The soft parts reach well past what casts them: a cloud's shadow about an
+// eighth of the cloud's height below it, a sun's halo 1.75 times the sun's radius from its
+// centre, a moon's glow half its radius beyond its rim. Halo and glow must have faded out at
+// the picture's top edge, or the edge shows as a line.
 
-void drops(SceneCanvas &canvas, std::initializer_list<QPointF> tops)
+// A cloud with weather falling from it sits at the top, leaving a band below it for what falls.
+constexpr QRectF fallingCloud{38, 5, 138, 81};
+constexpr qreal dropLength = 19;
+constexpr qreal flakeRadius = 9;
+// Rows of rain start this far below the cloud, rows of snow are centred this far below it.
+constexpr qreal rainRows[] = {6, 28};
+constexpr qreal snowRows[] = {13, 38};
+
+QPointF underCloud(const QRectF &cloud, qreal across, qreal depth)
 {
-    for (const QPointF &top : tops)
-        drawRainDrop(canvas, top, dropLength);
+    return {cloud.left() + across * cloud.width(), cloud.bottom() + depth};
 }
 
-void flakes(SceneCanvas &canvas, std::initializer_list<QPointF> centres, qreal radius = flakeRadius)
+// A row of drops `depth` below the cloud, one at each fraction `across` its width.
+void rainRow(SceneCanvas &canvas, const QRectF &cloud, qreal depth,
+             std::initializer_list<qreal> across)
 {
-    for (const QPointF &centre : centres)
-        drawSnowflake(canvas, centre, radius);
+    for (const qreal x : across)
+        drawRainDrop(canvas, underCloud(cloud, x, depth), dropLength);
+}
+
+// A row of flakes centred `depth` below the cloud, one at each fraction `across` its width.
+void snowRow(SceneCanvas &canvas, const QRectF &cloud, qreal depth,
+             std::initializer_list<qreal> across, qreal radius = flakeRadius)
+{
+    for (const qreal x : across)
+        drawSnowflake(canvas, underCloud(cloud, x, depth), radius);
 }
 
 // Day scenes.
 
 void paintSun(SceneCanvas &canvas)
 {
-    drawSun(canvas, {120, 100}, 50);
+    drawSun(canvas, {108, 73}, 41);
 }
 
 void paintSunCloud(SceneCanvas &canvas)
 {
-    drawSun(canvas, {96, 84}, 44);
-    drawCloud(canvas, {94, 98, 122, 72}, pal::cloudWhite);
+    drawSun(canvas, {79, 63}, 35);
+    drawCloud(canvas, {85, 72, 102, 59}, pal::cloudWhite);
 }
 
 void paintCloudy(SceneCanvas &canvas)
 {
-    drawCloud(canvas, {98, 30, 116, 68}, pal::cloudWhiteBehind);
-    drawCloud(canvas, {26, 72, 164, 96}, pal::cloudWhite);
+    drawCloud(canvas, {90, 6, 110, 64}, pal::cloudWhiteBehind);
+    drawCloud(canvas, {14, 42, 146, 84}, pal::cloudWhite);
 }
 
 void paintOvercast(SceneCanvas &canvas)
 {
-    drawCloud(canvas, {98, 30, 116, 68}, pal::cloudGreyBehind);
-    drawCloud(canvas, {26, 72, 164, 96}, pal::cloudGrey);
+    drawCloud(canvas, {90, 6, 110, 64}, pal::cloudGreyBehind);
+    drawCloud(canvas, {14, 42, 146, 84}, pal::cloudGrey);
 }
 
 void paintShortRain(SceneCanvas &canvas)
 {
-    drawSun(canvas, {84, 76}, 38);
-    drawCloud(canvas, {60, 52, 150, 88}, pal::cloudWhite);
-    drops(canvas, {{116, 152}, {148, 160}, {180, 152}});
+    // The sun peeks out over the cloud's upper left; a single staggered row of drops.
+    constexpr QRectF cloud{54, 34, 130, 72};
+    drawSun(canvas, {73, 54}, 30);
+    drawCloud(canvas, cloud, pal::cloudWhite);
+    rainRow(canvas, cloud, 5, {0.37, 0.80});
+    rainRow(canvas, cloud, 10, {0.585});
 }
 
 void paintRain(SceneCanvas &canvas)
 {
     drawCloud(canvas, fallingCloud, pal::cloudWhite);
-    drops(canvas, {{75, 132}, {109, 132}, {143, 132}, {177, 132}});
-    drops(canvas, {{92, 160}, {126, 160}, {160, 160}});
+    rainRow(canvas, fallingCloud, rainRows[0], {0.23, 0.435, 0.64, 0.84});
+    rainRow(canvas, fallingCloud, rainRows[1], {0.335, 0.535, 0.74});
 }
 
 void paintLightning(SceneCanvas &canvas)
 {
-    drawBolt(canvas, {96, 92, 52, 92});
+    // The bolt strikes from behind the cloud, between the drops.
+    drawBolt(canvas, {86, 60, 46, 76});
     drawCloud(canvas, fallingCloud, pal::cloudStorm);
-    drops(canvas, {{74, 134}, {184, 134}, {196, 162}, {62, 162}});
+    rainRow(canvas, fallingCloud, rainRows[0] + 2, {0.24, 0.87});
+    rainRow(canvas, fallingCloud, rainRows[1] + 2, {0.13, 0.96});
 }
 
 void paintRainSnow(SceneCanvas &canvas)
 {
     drawCloud(canvas, fallingCloud, pal::cloudWhite);
-    drops(canvas, {{88, 130}, {160, 130}, {106, 160}});
-    flakes(canvas, {{120, 141}, {138, 171}});
+    rainRow(canvas, fallingCloud, rainRows[0], {0.31, 0.74});
+    rainRow(canvas, fallingCloud, rainRows[1], {0.415});
+    snowRow(canvas, fallingCloud, 17, {0.5});
+    snowRow(canvas, fallingCloud, 40, {0.605});
 }
 
 void paintSnow(SceneCanvas &canvas)
 {
     drawCloud(canvas, fallingCloud, pal::cloudWhite);
-    flakes(canvas, {{84, 142}, {120, 142}, {156, 142}, {102, 172}, {138, 172}});
+    if (canvas.isSmall()) {
+        // Small flakes are drawn larger, so they keep further apart and clear of the cloud.
+        snowRow(canvas, fallingCloud, 19, {0.27, 0.5, 0.73});
+        snowRow(canvas, fallingCloud, 45, {0.385, 0.615});
+        return;
+    }
+    snowRow(canvas, fallingCloud, snowRows[0], {0.285, 0.5, 0.715});
+    snowRow(canvas, fallingCloud, snowRows[1], {0.395, 0.605});
 }
 
 void paintHeavySnow(SceneCanvas &canvas)
 {
-    drawCloud(canvas, {104, 14, 110, 64}, pal::cloudStormBehind);
-    drawCloud(canvas, {30, 28, 164, 96}, pal::cloudStorm);
+    // The cloud is smaller than the other falling weather's, leaving room for three rows of
+    // flakes.
+    constexpr QRectF cloud{40, 13, 121, 71};
+    drawCloud(canvas, {94, 3, 81, 47}, pal::cloudStormBehind);
+    drawCloud(canvas, cloud, pal::cloudStorm);
     if (canvas.isSmall()) {
         // Small, the flurry thins out so the flakes do not run together.
-        flakes(canvas, {{78, 138}, {118, 138}, {158, 138}}, 10);
-        flakes(canvas, {{98, 170}, {138, 170}, {178, 170}}, 10);
+        snowRow(canvas, cloud, 18, {0.29, 0.535, 0.78}, 10);
+        snowRow(canvas, cloud, 46, {0.415, 0.66, 0.905}, 10);
         return;
     }
-    constexpr qreal r = 9;
-    flakes(canvas, {{72, 138}, {104, 138}, {136, 138}, {168, 138}}, r);
-    flakes(canvas, {{88, 161}, {120, 161}, {152, 161}}, r);
-    flakes(canvas, {{72, 184}, {104, 184}, {136, 184}, {168, 184}}, r);
+    constexpr qreal r = 7;
+    snowRow(canvas, cloud, 10, {0.255, 0.45, 0.645, 0.84}, r);
+    snowRow(canvas, cloud, 28, {0.355, 0.55, 0.745}, r);
+    snowRow(canvas, cloud, 46, {0.255, 0.45, 0.645, 0.84}, r);
 }
 
 void paintNoData(SceneCanvas &canvas)
 {
-    drawNoDataDisc(canvas, {120, 100}, 60);
+    drawNoDataDisc(canvas, {108, 67}, 53);
 }
 
 // Night scenes: the moon takes the sun's place, behind the same clouds.
 
 void paintClearNight(SceneCanvas &canvas)
 {
-    drawMoon(canvas, {112, 102}, 58);
-    drawStar(canvas, {180, 50}, 10);
-    drawStar(canvas, {196, 118}, 6);
-    drawStar(canvas, {58, 46}, 6);
-    drawStar(canvas, {166, 168}, 5);
+    drawMoon(canvas, {100, 72}, 48);
+    drawStar(canvas, {166, 28}, 9);
+    drawStar(canvas, {188, 88}, 6);
+    drawStar(canvas, {42, 34}, 5);
+    drawStar(canvas, {156, 126}, 5);
 }
 
 void paintCloudyNight(SceneCanvas &canvas)
 {
-    drawMoon(canvas, {84, 70}, 46);
-    drawStar(canvas, {172, 46}, 7);
-    drawCloud(canvas, {58, 90, 150, 88}, pal::cloudNight);
+    drawMoon(canvas, {72, 52}, 34);
+    drawStar(canvas, {170, 30}, 7);
+    drawCloud(canvas, {64, 66, 112, 64}, pal::cloudNight);
 }
 
 // With weather falling, the moon peeks out over the upper left of the cloud.
-constexpr QPointF nightMoonCentre{74, 56};
-constexpr qreal nightMoonRadius = 36;
-constexpr QRectF nightFallingCloud{50, 34, 160, 94};
+constexpr QPointF nightMoonCentre{62, 38};
+constexpr qreal nightMoonRadius = 25;
+constexpr QRectF nightFallingCloud{50, 15, 124, 72};
 
 void paintMoonBehindCloud(SceneCanvas &canvas)
 {
@@ -144,22 +179,23 @@ void paintMoonBehindCloud(SceneCanvas &canvas)
 void paintRainNight(SceneCanvas &canvas)
 {
     paintMoonBehindCloud(canvas);
-    drops(canvas, {{100, 140}, {134, 140}, {168, 140}});
-    drops(canvas, {{117, 166}, {151, 166}});
+    rainRow(canvas, nightFallingCloud, rainRows[0], {0.31, 0.525, 0.74});
+    rainRow(canvas, nightFallingCloud, rainRows[1], {0.42, 0.63});
 }
 
 void paintLightningNight(SceneCanvas &canvas)
 {
     drawMoon(canvas, nightMoonCentre, nightMoonRadius);
-    drawBolt(canvas, {106, 100, 50, 88});
+    drawBolt(canvas, {93, 70, 38, 66});
     drawCloud(canvas, nightFallingCloud, pal::cloudNightStorm);
-    drops(canvas, {{86, 142}, {190, 142}});
+    rainRow(canvas, nightFallingCloud, rainRows[0] + 4, {0.225, 0.875});
 }
 
 void paintSnowNight(SceneCanvas &canvas)
 {
     paintMoonBehindCloud(canvas);
-    flakes(canvas, {{96, 150}, {130, 150}, {164, 150}, {113, 178}, {147, 178}});
+    snowRow(canvas, nightFallingCloud, snowRows[0], {0.29, 0.5, 0.71});
+    snowRow(canvas, nightFallingCloud, snowRows[1], {0.395, 0.605});
 }
 
 } // namespace
@@ -202,15 +238,15 @@ void paintScene(SceneCanvas &canvas, Scene scene)
     }
 }
 
-QImage scenePicture(Scene scene, QSize size)
+QImage scenePicture(Scene scene, const SceneFrame &frame)
 {
-    QImage image = blankImage(size);
+    const QRectF &from = largeFrame.motifBox;
+    const QRectF &to = frame.motifBox;
+    const qreal scale = std::min(to.width() / from.width(), to.height() / from.height());
+    QImage image = blankImage(frame.size);
     QPainter painter(&image);
     useSmoothPainting(painter);
-    const qreal scale = std::min(qreal(size.width()) / largeSceneSize.width(),
-                                 qreal(size.height()) / largeSceneSize.height());
-    painter.translate((size.width() - largeSceneSize.width() * scale) / 2,
-                      (size.height() - largeSceneSize.height() * scale) / 2);
+    painter.translate(to.center() - from.center() * scale);
     painter.scale(scale, scale);
     SceneCanvas canvas{painter, scale};
     paintScene(canvas, scene);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QSize>
 
 namespace tervalo::artwork {
@@ -32,9 +33,20 @@ struct NamedScene {
     Scene scene;
 };
 
-// Scenes are laid out in the large pictures' coordinates.
-inline constexpr QSize largeSceneSize{240, 200};
-inline constexpr QSize smallSceneSize{60, 50};
+// A picture size, and the part of the picture a scene's ink has to stay in because the widget
+// draws text over the rest.
+struct SceneFrame {
+    QSize size;
+    QRectF motifBox;
+};
+
+// Scenes are laid out in the large pictures' coordinates, inside the large motif box. The
+// widget draws a large picture unscaled from its top left corner, clipped to 220 pixels wide,
+// with the condition's caption from y = 151 down on its left; one look shrinks the picture to
+// three quarters and writes a line of text across it from y = 175 (of the picture) down.
+inline constexpr SceneFrame largeFrame{{240, 200}, {0, 0, 216, 142}};
+// A small picture sits at the top of its day's box, with the day's name from y = 45 down.
+inline constexpr SceneFrame smallFrame{{60, 50}, {0, 0, 60, 44}};
 
 // The day scenes by the name their large ("B…") and small ("SM…") pictures end with.
 inline constexpr NamedScene dayScenes[] = {
@@ -61,7 +73,8 @@ inline constexpr NamedScene nightScenes[] = {
 // Paints the scene in the large pictures' coordinates.
 void paintScene(SceneCanvas &canvas, Scene scene);
 
-// The scene as a picture of the given size, scaled to fit and centred.
-QImage scenePicture(Scene scene, QSize size);
+// The scene as a picture of the frame's size, its motif box scaled to fit the frame's and
+// centred in it.
+QImage scenePicture(Scene scene, const SceneFrame &frame);
 
 } // namespace tervalo::artwork
