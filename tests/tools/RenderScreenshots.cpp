@@ -7,7 +7,7 @@
 #include "platform/Fonts.h"
 #include "presentation/Skins.h"
 #include "support/LoopbackServices.h"
-#include "support/WidgetHarness.h"
+#include "support/WeatherFace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,22 +45,9 @@ bool save(TForm1 &form, const QString &path)
     return saved;
 }
 
-// The clock-and-weather face with the forecast panel shown, as the display mode lays it out.
-void showWeatherFace(TForm1 &form)
-{
-    form.resize(520, 235);
-    form.DateLabel->move(16, form.DateLabel->y());
-    for (QWidget *weather : std::initializer_list<QWidget *>{
-             form.CityNameLabel, form.CloudLabel, form.MainCloud, form.AddBackground, form.CurrentClouds,
-             form.TomorrowClouds, form.ThreeClouds, form.FourClouds, form.FifthClouds, form.TommorowDay})
-        weather->show();
-    form.Hours->move(10, form.Hours->y());
-    form.Minutes->move(144, form.Minutes->y());
-    form.AddPanel->setChecked(true);
-}
-
 // One widget in a skin, with the weather of the stand-in service at the given time.
-bool render(const tervalo::test::LoopbackForecastService &service, int skin, QTime time, const QString &path)
+bool render(const tervalo::test::LoopbackForecastService &service, int skin, QTime time,
+            const QString &path)
 {
     tervalo::test::WidgetHarness harness(service.endpoints());
     harness.platform.clock = QDateTime(QDate(2014, 1, 1), time);
@@ -70,18 +57,8 @@ bool render(const tervalo::test::LoopbackForecastService &service, int skin, QTi
     shared.AppSettings.PanelsMode = skin;
     shared.AppSettings.SizeFontForSkin = 5;
     shared.AppSettings.FontColorForSkin = 0x00FFFFFF;
-    TForm1 &form = *harness.form;
-    form.GetWeather();
-    form.CloudConvert();
-    form.WindConvert();
-    form.DayConvert();
-    form.DateConvert();
-    form.FlickTemp();
-    showWeatherFace(form);
-    form.ChangePanels();
-    form.ClockTimer();
-    form.TimerModernTimer();
-    return save(form, path);
+    tervalo::test::fetchAndShowWeather(*harness.form);
+    return save(*harness.form, path);
 }
 
 } // namespace
@@ -112,9 +89,13 @@ int main(int argc, char **argv)
         saved &= save(*design.form, output.filePath(QStringLiteral("design.png")));
     }
     const QTime day(10, 8, 0), night(23, 41, 0);
-    saved &= render(service, tervalo::ClassicSkin, day, output.filePath(QStringLiteral("classic.png")));
-    saved &= render(service, tervalo::DigitalSkin, day, output.filePath(QStringLiteral("digital.png")));
-    saved &= render(service, tervalo::MinimalisticSkin, day, output.filePath(QStringLiteral("minimalistic.png")));
-    saved &= render(service, tervalo::ClassicSkin, night, output.filePath(QStringLiteral("classic-night.png")));
+    saved &=
+        render(service, tervalo::ClassicSkin, day, output.filePath(QStringLiteral("classic.png")));
+    saved &=
+        render(service, tervalo::DigitalSkin, day, output.filePath(QStringLiteral("digital.png")));
+    saved &= render(service, tervalo::MinimalisticSkin, day,
+                    output.filePath(QStringLiteral("minimalistic.png")));
+    saved &= render(service, tervalo::ClassicSkin, night,
+                    output.filePath(QStringLiteral("classic-night.png")));
     return saved ? 0 : 1;
 }
