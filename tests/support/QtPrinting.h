@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 
 #include <ostream>
@@ -15,3 +16,4 @@ inline void PrintTo(const QByteArray &bytes, std::ostream *out)
 {
     *out << '"' << bytes.toStdString() << '"';
 }
+inline void PrintTo(const QColor &colour, std::ostream *out) { *out << colour.name(QColor::HexArgb).toStdString(); }

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QProcess>
+#include <QString>
+
+#include <optional>
+
+namespace tervalo::test {
+
+// A real X server (Xvfb) with a plain-coloured desktop and a compositor, so that windows show
+// their real geometry and their see-through parts show the desktop beneath.
+class VirtualDesktop {
+public:
+    static inline const QColor DesktopColour{0x33, 0x66, 0x99};
+
+    VirtualDesktop();
+    ~VirtualDesktop();
+
+    // Why no virtual desktop can run here, if it cannot.
+    std::optional<QString> unavailableReason() const { return problem; }
+    // The DISPLAY value of the server, as ":N".
+    const QString &display() const { return name; }
+
+    // A top-level window's place and size by its title, as the X server reports them.
+    std::optional<QRect> windowGeometry(const QString &title) const;
+    // What the screen shows.
+    QImage screenshot() const;
+
+private:
+    QString run(const QString &program, const QStringList &arguments) const;
+
+    QProcess server;
+    QProcess compositor;
+    QString name;
+    std::optional<QString> problem;
+};
+
+} // namespace tervalo::test
