@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The display modes: the start-up mode choice, the clock-only face and the forecast-panel
-// switch.
+// The display modes: the start-up mode choice, the clock-and-weather and the clock-only faces,
+// and the forecast-panel switch.
 #include "shell/Main.h"
 
 namespace tervalo {
@@ -11,15 +11,64 @@ constexpr int PanelShownHeight = 235;
 constexpr int PanelHiddenHeight = 210;
 constexpr int ClockOnlyWidth = 500;
 constexpr int ClockOnlyHeight = 170;
+// The clock-and-weather face's width and the places of the date and the flip cards in it.
+constexpr int WeatherWidth = 520;
+constexpr int WeatherDateLeft = 16;
+constexpr int WeatherHoursLeft = 10;
+constexpr int WeatherMinutesLeft = 144;
 } // namespace
 
-// Reads the settings and enters the saved face. Every entry toggles the forecast panel once,
-// which turns the negated stored mark back into the panel's saved state, and ends with the
-// skin.
+// Reads the settings and enters the face the user chose. Every entry toggles the forecast
+// panel once, which turns the negated stored mark back into the panel's saved state.
 void TForm1::VerifyMode()
 {
     ReadSettings();
-    AddPanel->run();
+    if (shared.AppSettings.ClockMode) {
+        ClockAndWeatherModeOn();
+    } else {
+        OnlyClockMode();
+        ChangePanels();
+    }
+}
+
+// The clock-and-weather face, when the service can be reached. The update timer is armed with
+// its period before the first update, so an update that ends early in an error does not leave
+// it ticking every second. A forecast that fails inside this entry has already put the widget
+// into the clock-only face; the entry then stops there rather than show the weather controls
+// with nothing in them.
+void TForm1::ClockAndWeatherModeOn()
+{
+    InetCheck();
+    if (!shared.InternetAvailable) {
+        AutoUpdate->setEnabled(false);
+        OnlyClockMode();
+        ChangePanels();
+        return;
+    }
+    AutoUpdate->setInterval(updatePeriod());
+    AutoUpdate->setEnabled(true);
+    resize(WeatherWidth, height());
+    DateConvert();
+    const int fallBacksBefore = clockOnlyEntries;
+    WeatherUpdate();
+    if (clockOnlyEntries != fallBacksBefore) { // the update fell back: the clock-only face stays
+        ChangePanels();
+        return;
+    }
+    EnableUpdateTimer();
+    FlickTemp();
+    CloudLabel->setToolTip(CloudLabel->text());
+    DateLabel->move(WeatherDateLeft, DateLabel->y());
+    for (QWidget *weather :
+         std::initializer_list<QWidget *>{CityNameLabel, CloudLabel, MainCloud, CurrentClouds,
+                                          TommorowDay, ThreeClouds, FourClouds, FifthClouds})
+        weather->show();
+    Hours->move(WeatherHoursLeft, Hours->y());
+    Minutes->move(WeatherMinutesLeft, Minutes->y());
+    UpdateClick->setVisible(true);
+    UpdateInClock->setVisible(false);
+    AddPanel->setEnabled(true);
+    AddPanelClick();
     ChangePanels();
 }
 
@@ -28,6 +77,7 @@ void TForm1::VerifyMode()
 // forecast-panel item, which the toggle then turns back.
 void TForm1::OnlyClockMode()
 {
+    ++clockOnlyEntries;
     AutoUpdate->setEnabled(false);
     ReadSettings();
     DateConvert();

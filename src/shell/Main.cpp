@@ -171,8 +171,10 @@ void TForm1::createMenus()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    UpdateClick = addItem(PopupMenu1, "UpdateClick", QStringLiteral("Обновить"));
-    UpdateInClock = addItem(PopupMenu1, "UpdateInClock", QStringLiteral("Обновить"));
+    UpdateClick = addItem(PopupMenu1, "UpdateClick", QStringLiteral("Обновить"),
+                          [this](MenuItem &) { UpdateClickClick(); });
+    UpdateInClock = addItem(PopupMenu1, "UpdateInClock", QStringLiteral("Обновить"),
+                            [this](MenuItem &) { UpdateInClockClick(); });
     UpdateInClock->setVisible(false);
     OnTopMode = addItem(PopupMenu1, "OnTopMode", QStringLiteral("Поверх всех окон"),
                         [this](MenuItem &) { OnTopModeClick(); });
@@ -199,15 +201,14 @@ void TForm1::createTimers()
     const auto timer = [this](const char *name, void (TForm1::*handler)()) {
         auto *created = new WindowTimer(this);
         created->setObjectName(QLatin1String(name));
-        if (handler)
-            connect(created, &WindowTimer::tick, this,
-                    context.errors.guarded([this, handler] { (this->*handler)(); }));
+        connect(created, &WindowTimer::tick, this,
+                context.errors.guarded([this, handler] { (this->*handler)(); }));
         return created;
     };
     Clock = timer("Clock", &TForm1::ClockTimer);
-    AutoUpdate = timer("AutoUpdate", nullptr);
+    AutoUpdate = timer("AutoUpdate", &TForm1::AutoUpdateTimer);
     TimerModern = timer("TimerModern", &TForm1::TimerModernTimer);
-    AutoCheckInet = timer("AutoCheckInet", nullptr);
+    AutoCheckInet = timer("AutoCheckInet", &TForm1::AutoCheckInetTimer);
     Clock->setAlignedToClock(true);
     TimerModern->setAlignedToClock(true);
 }

@@ -65,9 +65,17 @@ public:
     void DayConvert();
     void FlickTemp();
 
-    // Update cycle and display modes.
+    // Update cycle, version check and display modes.
     void InetCheck();
+    void WeatherUpdate();
+    void EnableUpdateTimer();
+    void AutoUpdateTimer();
+    void AutoCheckInetTimer();
+    void UpdateClickClick();
+    void UpdateInClockClick();
+    void CheckVerInf();
     void VerifyMode();
+    void ClockAndWeatherModeOn();
     void OnlyClockMode();
     void AddPanelClick();
 
@@ -153,11 +161,13 @@ private:
     void applyClassicSkin();
     void applyDigitalSkin();
     void setLastUpdateTime();
+    int updatePeriod() const;
 
     AppContext &context;
     SharedState &shared;
     bool refusedStart = false;
     bool shownOnce = false;
+    int clockOnlyEntries = 0; // tells a mode entry that its update fell back to the clock
     // Where the mouse grabbed the window, relative to its top-left corner, while dragging.
     std::optional<QPoint> dragOffset;
 };

@@ -9,11 +9,15 @@
 
 namespace tervalo {
 
+// The program's own version, compared as a text with the latest published one.
+inline const QString CurrentVersion = QStringLiteral("2.2");
+
 // The values the program's operations share for the whole run.
 struct SharedState {
     QString UserName;
-    QString DataFolder; // ends in "/"
-    bool InternetAvailable = false;
+    QString DataFolder;             // ends in "/"
+    bool InternetAvailable = false; // the result of the last connection probe
+    QString LatestVersion;          // as the program's web site names it; never stored
     TAppSettings AppSettings;
     QString ClockFormat; // the text clock's format, set by the skins; not saved
 

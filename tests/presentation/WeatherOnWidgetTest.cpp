@@ -39,7 +39,7 @@ TEST(WeatherOnWidget, EachSkinShowsTheServicesForecastByDayAndAtNight)
         settings.SizeFontForSkin = 5;
         settings.FontColorForSkin = 0x00FFFFFF;
         TForm1 &form = *harness.form;
-        test::fetchAndShowWeather(form);
+        test::fetchAndShowWeather(harness);
 
         EXPECT_TRUE(harness.platform.messages.empty());
         EXPECT_EQ(form.TemLabel->text(), QStringLiteral("-2°"));

@@ -26,7 +26,10 @@ TEST(Desktop, TheWidgetIsASeeThroughBorderlessWindowAtItsStoredPlace)
 
     test::IsolatedProgram program;
     QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
+    // No network here: the widget shows the clock-only face, whose size is stored.
     settings.replace("ValueTop=40", "ValueTop=70").replace("ValueLeft=40", "ValueLeft=90");
+    settings.replace("ValueHeight=235", "ValueHeight=170")
+        .replace("ValueWidth=520", "ValueWidth=500");
     program.writeDataFile(SettingsFileName, settings);
     program.writeDataFile(TownDirectoryFileName,
                           test::installedDataFile(QStringLiteral("cities.xml")));
@@ -44,17 +47,17 @@ TEST(Desktop, TheWidgetIsASeeThroughBorderlessWindowAtItsStoredPlace)
            elapsed.elapsed() < 10000)
         QThread::msleep(100);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
-    EXPECT_EQ(*geometry, QRect(90, 70, 520, 235))
+    EXPECT_EQ(*geometry, QRect(90, 70, 500, 170))
         << "no frame around it, at the stored place and size";
 
     QThread::msleep(1500); // the compositor draws the first frame
     const QImage screen = desktop.screenshot();
     ASSERT_FALSE(screen.isNull());
-    // Inside the window, above the weather background and right of the picture: nothing paints.
-    EXPECT_EQ(screen.pixelColor(geometry->left() + 515, geometry->top() + 5),
+    // Inside the window, above the background and left of the centred flip cards: nothing paints.
+    EXPECT_EQ(screen.pixelColor(geometry->left() + 20, geometry->top() + 5),
               test::VirtualDesktop::DesktopColour);
     // The flip cards do paint.
-    EXPECT_NE(screen.pixelColor(geometry->left() + 80, geometry->top() + 40),
+    EXPECT_NE(screen.pixelColor(geometry->left() + 175, geometry->top() + 40),
               test::VirtualDesktop::DesktopColour);
 
     ASSERT_TRUE(program.terminate(20000));

@@ -16,4 +16,7 @@ inline void PrintTo(const QByteArray &bytes, std::ostream *out)
 {
     *out << '"' << bytes.toStdString() << '"';
 }
-inline void PrintTo(const QColor &colour, std::ostream *out) { *out << colour.name(QColor::HexArgb).toStdString(); }
+inline void PrintTo(const QColor &colour, std::ostream *out)
+{
+    *out << colour.name(QColor::HexArgb).toStdString();
+}

@@ -3,34 +3,11 @@
 
 namespace tervalo::test {
 
-namespace {
-
-void showWeatherFace(TForm1 &form)
+void fetchAndShowWeather(WidgetHarness &harness)
 {
-    form.resize(520, 235);
-    form.DateLabel->move(16, form.DateLabel->y());
-    for (QWidget *weather : std::initializer_list<QWidget *>{
-             form.CityNameLabel, form.CloudLabel, form.MainCloud, form.AddBackground,
-             form.CurrentClouds, form.TomorrowClouds, form.ThreeClouds, form.FourClouds,
-             form.FifthClouds, form.TommorowDay})
-        weather->show();
-    form.Hours->move(10, form.Hours->y());
-    form.Minutes->move(144, form.Minutes->y());
-    form.AddPanel->setChecked(true);
-}
-
-} // namespace
-
-void fetchAndShowWeather(TForm1 &form)
-{
-    form.GetWeather();
-    form.CloudConvert();
-    form.WindConvert();
-    form.DayConvert();
-    form.DateConvert();
-    form.FlickTemp();
-    showWeatherFace(form);
-    form.ChangePanels();
+    harness.platform.online = true;
+    TForm1 &form = *harness.form;
+    form.ClockAndWeatherModeOn();
     form.ClockTimer();
     form.TimerModernTimer();
 }

@@ -5,8 +5,8 @@
 
 namespace tervalo::test {
 
-// Fetches the town's forecast and shows it the way a weather update in the clock-and-weather
-// face does, with the forecast panel shown, then applies the skin of the settings.
-void fetchAndShowWeather(TForm1 &form);
+// Enters the clock-and-weather face with a working connection, which fetches the town's
+// forecast and applies the skin of the settings, and shows the clock's time.
+void fetchAndShowWeather(WidgetHarness &harness);
 
 } // namespace tervalo::test

@@ -2,7 +2,7 @@
 """A stand-in for the forecast service, on loopback, for the tests.
 
 Serves /weather-ng/forecasts/<id>.xml from the fixture folder, and misbehaves on purpose for
-the identifiers below. It also answers requests in the absolute form a proxy receives, so a
+the identifiers below; /program/<name> serves the version documents of fixtures/program. It also answers requests in the absolute form a proxy receives, so a
 test can see exactly what the program sends to its proxy. Every request line and its headers
 go to the log file as one JSON object a line. It prints its port, then serves until killed;
 no connection is held longer than MAX_HOLD seconds.
@@ -30,6 +30,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         self.server.record(self)
         path = urllib.parse.urlsplit(self.path).path
+        if path.startswith("/program/"):
+            return self.program_document(os.path.basename(path))
         prefix = "/weather-ng/forecasts/"
         if not path.startswith(prefix) or not path.endswith(".xml"):
             return self.answer(404, b"not found", "text/plain")
@@ -58,6 +60,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
         except OSError:
             return self.answer(404, b"no such town", "text/plain")
         self.answer(200, body, "text/xml; charset=utf-8")
+
+    def program_document(self, name):
+        try:
+            with open(os.path.join(self.server.fixtures, "program", name), "rb") as file:
+                body = file.read()
+        except OSError:
+            return self.answer(404, b"no such document", "text/plain")
+        self.answer(200, body, "text/xml")
 
     # The misbehaving towns.
     def town_status500(self):

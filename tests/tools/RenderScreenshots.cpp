@@ -57,7 +57,7 @@ bool render(const tervalo::test::LoopbackForecastService &service, int skin, QTi
     shared.AppSettings.PanelsMode = skin;
     shared.AppSettings.SizeFontForSkin = 5;
     shared.AppSettings.FontColorForSkin = 0x00FFFFFF;
-    tervalo::test::fetchAndShowWeather(*harness.form);
+    tervalo::test::fetchAndShowWeather(harness);
     return save(*harness.form, path);
 }
 
