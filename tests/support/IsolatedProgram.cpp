@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "support/IsolatedProgram.h"
 
+#include "forecast/ForecastService.h"
 #include "settings/DataFiles.h"
 #include "support/Files.h"
 
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <QUrl>
 
 #include <csignal>
 #include <unistd.h>
@@ -59,6 +61,42 @@ IsolatedProgram::~IsolatedProgram()
         program.kill();
         program.waitForFinished(5000);
     }
+    const QByteArray servicePid =
+        readFileBytes(scratch.filePath(QStringLiteral("service.pid"))).trimmed();
+    if (!servicePid.isEmpty())
+        ::kill(static_cast<pid_t>(servicePid.toLongLong()), SIGTERM);
+}
+
+void IsolatedProgram::serveTheServicesOnLoopback()
+{
+    servesServices = true;
+}
+
+QString IsolatedProgram::serviceRequestLog() const
+{
+    return scratch.filePath(QStringLiteral("requests.jsonl"));
+}
+
+// The shell commands that bring up the loopback interface, point the services' host names at
+// it and start the stand-in service on port 80, waiting until it listens.
+QString IsolatedProgram::setUpServices() const
+{
+    const ForecastService standard = ForecastService::standard();
+    QStringList hosts{QStringLiteral("localhost")};
+    for (const QString &address :
+         {standard.forecastPrefix, standard.siteRoot, standard.programSite})
+        hosts << QUrl(address).host();
+    hosts << standard.probeHost;
+    const QString hostsFile = scratch.filePath(QStringLiteral("hosts"));
+    writeFileBytes(hostsFile, "127.0.0.1 " + hosts.join(QLatin1Char(' ')).toUtf8() + '\n');
+    const QString ready = scratch.filePath(QStringLiteral("service.port"));
+    return QStringLiteral(
+               "ip link set lo up && mount --bind '%1' /etc/hosts && "
+               "{ python3 '%2' --port 80 --fixtures '%3' --log '%4' > '%5' & echo $! > '%6'; } && "
+               "for i in $(seq 100); do [ -s '%5' ] && break; sleep 0.1; done && ")
+        .arg(hostsFile, QStringLiteral(TERVALO_SOURCE_DIR "/tests/support/forecast_service.py"),
+             QStringLiteral(TERVALO_SOURCE_DIR "/tests/forecast/fixtures"), serviceRequestLog(),
+             ready, scratch.filePath(QStringLiteral("service.pid")));
 }
 
 std::optional<QString> IsolatedProgram::unavailableReason()
@@ -91,7 +129,8 @@ QByteArray IsolatedProgram::readDataFile(const QString &name) const
 void IsolatedProgram::start(const QStringList &arguments, const QStringList &environment)
 {
     // sh mounts the home, then replaces itself by the program, which keeps the process id.
-    const QString script = QStringLiteral("mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\"");
+    const QString script = (servesServices ? setUpServices() : QString()) +
+                           QStringLiteral("mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\"");
     program.setEnvironment(environment);
     program.start(QStringLiteral("unshare"),
                   unshareArguments()

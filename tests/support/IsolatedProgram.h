@@ -25,6 +25,12 @@ public:
     void writeDataFile(const QString &name, const QByteArray &contents) const;
     QByteArray readDataFile(const QString &name) const;
 
+    // Makes the program's outside services reachable inside its namespaces: their host names
+    // resolve to the loopback address, where the stand-in forecast service answers on port 80.
+    // Call before start; the service's requests are then in serviceRequestLog().
+    void serveTheServicesOnLoopback();
+    QString serviceRequestLog() const;
+
     void start(const QStringList &arguments, const QStringList &environment);
     // Waits until the program handles SIGTERM, that is until its event loop is about to run.
     bool waitUntilRunning(int milliseconds);
@@ -32,7 +38,11 @@ public:
     QProcess &process() { return program; }
 
 private:
+    QString setUpServices() const;
+
     QTemporaryDir home;
+    QTemporaryDir scratch;
+    bool servesServices = false;
     QProcess program;
 };
 

@@ -129,8 +129,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
 class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
 
-    def __init__(self, fixtures, log):
-        super().__init__(("127.0.0.1", 0), Handler)
+    def __init__(self, fixtures, log, port):
+        super().__init__(("127.0.0.1", port), Handler)
         self.fixtures = fixtures
         self.log = log
         self.lock = threading.Lock()
@@ -146,8 +146,9 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--fixtures", required=True)
     parser.add_argument("--log", required=True)
+    parser.add_argument("--port", type=int, default=0, help="0: any free port")
     options = parser.parse_args()
-    server = Server(options.fixtures, options.log)
+    server = Server(options.fixtures, options.log, options.port)
     print(server.server_address[1], flush=True)
     server.serve_forever()
 
