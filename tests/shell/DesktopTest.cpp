@@ -14,55 +14,99 @@
 namespace tervalo {
 namespace {
 
-// The real program on a real X server: a borderless window at the stored place and size,
-// see-through wherever no control paints, ending in order on SIGTERM.
-TEST(Desktop, TheWidgetIsASeeThroughBorderlessWindowAtItsStoredPlace)
-{
-    if (const std::optional<QString> reason = test::IsolatedProgram::unavailableReason())
-        GTEST_SKIP() << "the real executable is not started: " << reason->toStdString();
-    const test::VirtualDesktop desktop;
-    if (const std::optional<QString> reason = desktop.unavailableReason())
-        GTEST_SKIP() << "no virtual desktop: " << reason->toStdString();
+// The real program on a real X server, in private namespaces.
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const std::optional<QString> reason = test::IsolatedProgram::unavailableReason())
+            GTEST_SKIP() << "the real executable is not started: " << reason->toStdString();
+        if (const std::optional<QString> reason = desktop.unavailableReason())
+            GTEST_SKIP() << "no virtual desktop: " << reason->toStdString();
+    }
 
+    // Starts the program with these settings and waits for its window; empty if none came.
+    std::optional<QRect> startWith(const QByteArray &settings)
+    {
+        program.writeDataFile(SettingsFileName, settings);
+        program.writeDataFile(TownDirectoryFileName,
+                              test::installedDataFile(QStringLiteral("cities.xml")));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("DISPLAY"), desktop.display());
+        program.start({}, environment.toStringList());
+        if (!program.waitUntilRunning(20000))
+            return std::nullopt;
+        std::optional<QRect> geometry;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (!(geometry = desktop.windowGeometry(QStringLiteral("Tervalo"))) &&
+               elapsed.elapsed() < 10000)
+            QThread::msleep(100);
+        QThread::msleep(1500); // the compositor draws the first frame
+        return geometry;
+    }
+
+    // The brightest of a few pixels around a point of the screen.
+    static int brightestAround(const QImage &screen, QPoint centre)
+    {
+        int brightest = 0;
+        for (int dy = -10; dy <= 10; dy += 5)
+            for (int dx = -10; dx <= 10; dx += 5)
+                brightest = std::max(brightest, qGray(screen.pixel(centre + QPoint(dx, dy))));
+        return brightest;
+    }
+
+    void endAndExpectSaved(const QByteArray &settings)
+    {
+        ASSERT_TRUE(program.terminate(20000));
+        EXPECT_EQ(program.process().exitCode(), 0);
+        EXPECT_EQ(program.readDataFile(SettingsFileName), settings) << "saved unchanged at the end";
+    }
+
+    test::VirtualDesktop desktop;
     test::IsolatedProgram program;
-    QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
+};
+
+TEST_F(DesktopTest, OfflineTheWidgetIsASeeThroughBorderlessClockAtItsStoredPlace)
+{
     // No network here: the widget shows the clock-only face, whose size is stored.
+    QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
     settings.replace("ValueTop=40", "ValueTop=70").replace("ValueLeft=40", "ValueLeft=90");
     settings.replace("ValueHeight=235", "ValueHeight=170")
         .replace("ValueWidth=520", "ValueWidth=500");
-    program.writeDataFile(SettingsFileName, settings);
-    program.writeDataFile(TownDirectoryFileName,
-                          test::installedDataFile(QStringLiteral("cities.xml")));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.insert(QStringLiteral("DISPLAY"), desktop.display());
-    program.start({}, environment.toStringList());
-    ASSERT_TRUE(program.waitUntilRunning(20000))
-        << program.process().readAllStandardError().toStdString();
-
-    std::optional<QRect> geometry;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!(geometry = desktop.windowGeometry(QStringLiteral("Tervalo"))) &&
-           elapsed.elapsed() < 10000)
-        QThread::msleep(100);
+    const std::optional<QRect> geometry = startWith(settings);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
     EXPECT_EQ(*geometry, QRect(90, 70, 500, 170))
         << "no frame around it, at the stored place and size";
 
-    QThread::msleep(1500); // the compositor draws the first frame
     const QImage screen = desktop.screenshot();
     ASSERT_FALSE(screen.isNull());
     // Inside the window, above the background and left of the centred flip cards: nothing paints.
-    EXPECT_EQ(screen.pixelColor(geometry->left() + 20, geometry->top() + 5),
+    EXPECT_EQ(screen.pixelColor(geometry->topLeft() + QPoint(20, 5)),
               test::VirtualDesktop::DesktopColour);
     // The flip cards do paint.
-    EXPECT_NE(screen.pixelColor(geometry->left() + 175, geometry->top() + 40),
+    EXPECT_NE(screen.pixelColor(geometry->topLeft() + QPoint(175, 40)),
               test::VirtualDesktop::DesktopColour);
+    endAndExpectSaved(settings);
+}
 
-    ASSERT_TRUE(program.terminate(20000));
-    EXPECT_EQ(program.process().exitCode(), 0);
-    EXPECT_EQ(program.readDataFile(SettingsFileName), settings) << "saved unchanged at the end";
+TEST_F(DesktopTest, OnlineTheWidgetShowsTheForecastOfTheService)
+{
+    program.serveTheServicesOnLoopback();
+    const QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
+    const std::optional<QRect> geometry = startWith(settings);
+    ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
+    EXPECT_EQ(*geometry, QRect(40, 40, 520, 235)) << "the weather face with the forecast panel";
+
+    const QByteArray requests = test::readFileBytes(program.serviceRequestLog());
+    EXPECT_TRUE(requests.contains("GET /weather-ng/forecasts/27612.xml HTTP/1.1"))
+        << requests.toStdString();
+    // The snow cloud of the forecast, bright over the dark background of the weather.
+    const QImage screen = desktop.screenshot();
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_GT(brightestAround(screen, geometry->topLeft() + QPoint(300 + 108, 50)), 200);
+    endAndExpectSaved(settings);
 }
 
 } // namespace
