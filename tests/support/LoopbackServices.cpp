@@ -2,6 +2,7 @@
 #include "support/LoopbackServices.h"
 
 #include "support/Files.h"
+#include "support/Processes.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -11,24 +12,11 @@
 #include <QTcpSocket>
 #include <QThread>
 
-#include <csignal>
-
 namespace tervalo::test {
 
 namespace {
 
 constexpr int StartTimeoutMs = 10000;
-
-void stop(QProcess &process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-}
 
 bool acceptsConnections(int port)
 {
@@ -68,7 +56,7 @@ LoopbackForecastService::LoopbackForecastService()
 
 LoopbackForecastService::~LoopbackForecastService()
 {
-    stop(server);
+    stopProcess(server);
 }
 
 QString LoopbackForecastService::root() const
@@ -131,7 +119,7 @@ Tinyproxy::Tinyproxy(std::optional<std::pair<QString, QString>> basicAuth)
 
 Tinyproxy::~Tinyproxy()
 {
-    stop(proxy);
+    stopProcess(proxy);
 }
 
 } // namespace tervalo::test

@@ -1,29 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "support/VirtualDesktop.h"
 
+#include "support/Processes.h"
+
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
-
-#include <csignal>
 
 namespace tervalo::test {
 
 namespace {
 
 constexpr int StartTimeoutMs = 10000;
-
-void stop(QProcess &process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-}
 
 } // namespace
 
@@ -56,8 +45,8 @@ VirtualDesktop::VirtualDesktop()
 
 VirtualDesktop::~VirtualDesktop()
 {
-    stop(compositor);
-    stop(server);
+    stopProcess(compositor);
+    stopProcess(server);
 }
 
 QString VirtualDesktop::run(const QString &program, const QStringList &arguments) const
