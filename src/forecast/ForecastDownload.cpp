@@ -15,10 +15,11 @@ void TForm1::GetWeather()
             IdHTTP1.setBasicProxyAuthentication(settings.ProxyPublic);
             if (settings.ProxyPublic)
                 IdHTTP1.setProxyCredentials(settings.ProxyUser, settings.ProxyPass);
-            shared.ForecastXml = IdHTTP1.get(address).text();
+            shared.ForecastXml = context.network.run([&] { return IdHTTP1.get(address); }).text();
             XMLDocument1.loadFromText(shared.ForecastXml);
         } else {
-            XMLDocument1.loadFromAddress(address, context.service.limits);
+            context.network.run(
+                [&] { XMLDocument1.loadFromAddress(address, context.service.limits); });
         }
         XMLDocument1.setActive(true);
         ReadForecast(XMLDocument1.documentElement());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/WindowTimer.h"
 
+#include "platform/NetworkWait.h"
+
 #include <QDateTime>
 
 namespace tervalo {
@@ -41,7 +43,19 @@ void WindowTimer::setAlignedToClock(bool aligned)
     restart();
 }
 
+void WindowTimer::holdTicksDuring(const NetworkWait &wait)
+{
+    heldDuring = &wait;
+    connect(&wait, &NetworkWait::over, this, &WindowTimer::releaseHeldTick, Qt::QueuedConnection);
+}
+
 void WindowTimer::restart()
+{
+    tickHeld = false;
+    scheduleNextTick();
+}
+
+void WindowTimer::scheduleNextTick()
 {
     if (!enabled || intervalMs <= 0) {
         timer.stop();
@@ -58,7 +72,19 @@ void WindowTimer::restart()
 void WindowTimer::onTimeout()
 {
     // Schedule the next tick first: a handler that opens a modal box must not stop the timer.
-    restart();
+    scheduleNextTick();
+    if (heldDuring && heldDuring->inProgress()) {
+        tickHeld = true;
+        return;
+    }
+    emit tick();
+}
+
+void WindowTimer::releaseHeldTick()
+{
+    if (!tickHeld || heldDuring->inProgress())
+        return;
+    tickHeld = false;
     emit tick();
 }
 

@@ -6,6 +6,8 @@
 
 namespace tervalo {
 
+class NetworkWait;
+
 // A window timer: setting the enabled state or the interval to the value it already has
 // changes nothing, changing either restarts the countdown from zero, and a disabled timer or
 // one with interval 0 never ticks. Ticks come from whichever event loop runs, the main loop
@@ -24,18 +26,25 @@ public:
     int interval() const { return intervalMs; }
     void setInterval(int milliseconds);
     void setAlignedToClock(bool aligned);
+    // A tick that falls due while a network call is awaited is held until the wait is over,
+    // as it would be behind a blocking call; a restart of the countdown drops it.
+    void holdTicksDuring(const NetworkWait &wait);
 
 signals:
     void tick();
 
 private:
     void restart();
+    void scheduleNextTick();
     void onTimeout();
+    void releaseHeldTick();
 
     QTimer timer;
     bool enabled = true;
     int intervalMs = DesignInterval;
     bool alignedToClock = false;
+    const NetworkWait *heldDuring = nullptr;
+    bool tickHeld = false;
 };
 
 } // namespace tervalo

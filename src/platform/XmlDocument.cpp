@@ -168,7 +168,13 @@ void XmlDocument::FreeDocument::operator()(_xmlDoc *document) const
     xmlFreeDoc(document);
 }
 
-XmlDocument::XmlDocument() = default;
+// The parser's global state is set up here, on the window's thread, before any document may be
+// loaded on a helper thread while the network is awaited.
+XmlDocument::XmlDocument()
+{
+    xmlInitParser();
+}
+
 XmlDocument::~XmlDocument() = default;
 
 void XmlDocument::parse(const QByteArray &bytes, const char *encoding)

@@ -4,13 +4,15 @@
 #include "forecast/ForecastService.h"
 #include "platform/EndRequest.h"
 #include "platform/ErrorReport.h"
+#include "platform/NetworkWait.h"
 #include "platform/Platform.h"
 #include "shell/SharedState.h"
 
 namespace tervalo {
 
 // What both windows are given at creation: the system below them, the shared values, the
-// general error report, the end request and the addresses of the outside services.
+// general error report, the end request, the addresses of the outside services and the wait
+// that keeps the clock going while they answer.
 struct AppContext {
     Platform &platform;
     SharedState &shared;
@@ -18,6 +20,7 @@ struct AppContext {
     EndRequest &end;
     const ForecastService &service;
     QString title;
+    NetworkWait &network;
 };
 
 } // namespace tervalo

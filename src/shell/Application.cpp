@@ -14,7 +14,7 @@ namespace tervalo {
 Application::Application(Platform &platform, const ForecastService &service)
     : title(applicationTitle(platform.executablePath()))
     , errors(platform, title)
-    , context{platform, state, errors, end, service, title}
+    , context{platform, state, errors, end, service, title, network}
 {}
 
 Application::~Application()

@@ -39,6 +39,7 @@ private:
     SharedState state;
     ErrorReport errors;
     EndRequest end;
+    NetworkWait network;
     AppContext context;
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;

@@ -209,6 +209,8 @@ void TForm1::createTimers()
     AutoUpdate = timer("AutoUpdate", &TForm1::AutoUpdateTimer);
     TimerModern = timer("TimerModern", &TForm1::TimerModernTimer);
     AutoCheckInet = timer("AutoCheckInet", &TForm1::AutoCheckInetTimer);
+    AutoUpdate->holdTicksDuring(context.network);
+    AutoCheckInet->holdTicksDuring(context.network);
     Clock->setAlignedToClock(true);
     TimerModern->setAlignedToClock(true);
 }

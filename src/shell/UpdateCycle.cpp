@@ -23,8 +23,10 @@ int TForm1::updatePeriod() const
 void TForm1::InetCheck()
 {
     const ForecastService &service = context.service;
-    shared.InternetAvailable =
-        context.platform.canConnect(service.probeHost, service.probePort, service.probeTimeout);
+    shared.InternetAvailable = context.network.run([&] {
+        return context.platform.canConnect(service.probeHost, service.probePort,
+                                           service.probeTimeout);
+    });
 }
 
 // One complete update. Without a connection the widget falls back to the clock. A failed

@@ -6,7 +6,9 @@ namespace tervalo {
 
 void TForm1::CheckVerInf()
 {
-    XMLDocument1.loadFromAddress(context.service.versionDocument, context.service.limits);
+    context.network.run([this] {
+        XMLDocument1.loadFromAddress(context.service.versionDocument, context.service.limits);
+    });
     XMLDocument1.setActive(true);
     shared.LatestVersion =
         XMLDocument1.documentElement().childByName(QStringLiteral("content")).text();

@@ -5,6 +5,9 @@
 #include "support/LoopbackServices.h"
 #include "support/WidgetHarness.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 namespace tervalo {
@@ -66,6 +69,38 @@ TEST_F(UpdateCycleTest, AnUpdateShowsTheWeatherAndArmsTheTimerWithThePeriod)
     EXPECT_TRUE(form().AutoUpdate->isEnabled());
     EXPECT_EQ(form().AutoUpdate->interval(), TwentyStepsMs);
     EXPECT_EQ(requestsFor("/program/"), 0u) << "no version check unless asked for";
+}
+
+// The answer of the "delayed" town takes seconds. Meanwhile the clock keeps time, and the tick
+// of the reconnection timer (due a second after the window was made) waits for the update.
+TEST_F(UpdateCycleTest, TheClockGoesOnWhileAnAnswerIsAwaitedAndTheUpdateRunsUninterrupted)
+{
+    harness.shared.AppSettings.CityID = QStringLiteral("delayed");
+    harness.shared.ClockFormat = QStringLiteral("hh:nn:ss");
+    QTimer timePasses; // the test clock runs four times as fast as the real one
+    QObject::connect(&timePasses, &QTimer::timeout,
+                     [this] { harness.platform.clock = harness.platform.clock.addSecs(1); });
+    timePasses.start(250);
+    QStringList clockShown;
+    QObject::connect(form().TimerModern, &WindowTimer::tick,
+                     [this, &clockShown] { clockShown << form().ModernClock->text(); });
+    bool updating = false;
+    int reconnectionTicksInside = 0;
+    int reconnectionTicksAfter = 0;
+    QObject::connect(form().AutoCheckInet, &WindowTimer::tick,
+                     [&] { ++(updating ? reconnectionTicksInside : reconnectionTicksAfter); });
+
+    updating = true;
+    form().WeatherUpdate();
+    updating = false;
+    clockShown.removeDuplicates();
+    EXPECT_GE(clockShown.size(), 2)
+        << "the clock stood still: " << clockShown.join(u' ').toStdString();
+    EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+    EXPECT_TRUE(harness.platform.messages.empty());
+    EXPECT_EQ(reconnectionTicksInside, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reconnectionTicksAfter, 1) << "the tick that fell due runs once, afterwards";
 }
 
 TEST_F(UpdateCycleTest, WithoutAConnectionTheWidgetFallsBackToTheClock)

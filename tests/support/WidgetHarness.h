@@ -18,7 +18,8 @@ struct WidgetHarness {
     ErrorReport errors{platform, QStringLiteral("tervalo")};
     EndRequest end;
     ForecastService service;
-    AppContext context{platform, shared, errors, end, service, QStringLiteral("tervalo")};
+    NetworkWait network;
+    AppContext context{platform, shared, errors, end, service, QStringLiteral("tervalo"), network};
     std::unique_ptr<TForm1> form;
 };
 

@@ -19,6 +19,7 @@ import urllib.parse
 
 MAX_HOLD = 30
 HUGE_BYTES = 8 * 1024 * 1024
+DELAY = 3  # seconds before the "delayed" town's answer
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -121,6 +122,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 time.sleep(1)
         except OSError:
             pass
+
+    def town_delayed(self):
+        time.sleep(DELAY)
+        self.fixture("27612")
 
     def town_silent(self):
         time.sleep(MAX_HOLD)
