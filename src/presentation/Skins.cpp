@@ -9,12 +9,16 @@
 #include "shell/Main.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace tervalo {
 
 namespace {
+
+// The wind direction's place in the classic skin, unless a long speed reaches past it.
+constexpr int ClassicWindDirectionLeft = 318;
 
 // The system colours of a colour number, by index, and the palette colours that match them.
 const std::pair<int, std::pair<QPalette::ColorGroup, QPalette::ColorRole>> SystemColours[] = {
@@ -145,6 +149,8 @@ void TForm1::applyClassicSkin()
     setPointSize(CityNameLabel, 16);
     for (TLabel *label : {HumidityLabel, WindLabel, WindRumbLabel})
         label->show();
+    const int windSpeedRight = WindLabel->x() + WindLabel->width();
+    WindRumbLabel->move(std::max(ClassicWindDirectionLeft, windSpeedRight), WindRumbLabel->y());
     sepLabel->hide();
     for (TLabel *temperature : {TempFlikLabel, TemLabel}) {
         temperature->move(284, 40);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/Controls.h"
 
+#include "platform/AppError.h"
 #include "presentation/Pictures.h"
 
 #include <QEvent>
@@ -23,8 +24,11 @@ int controlEvents(const QObject *control)
 }
 
 TLabel::TLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+    : QLabel(parent)
 {
+    // What the forecast service and the town directory send is shown as it is, never as markup.
+    setTextFormat(Qt::PlainText);
+    QLabel::setText(text);
     setAttribute(Qt::WA_TranslucentBackground);
     fitToText();
 }
@@ -68,8 +72,11 @@ void TImage::setPicture(const QString &pictureName)
 {
     if (pictureName.compare(name, Qt::CaseInsensitive) == 0 && !image.isNull())
         return;
+    QImage loaded = loadPicture(pictureName);
+    if (loaded.isNull() && !pictureName.isEmpty())
+        throw AppError(QStringLiteral("Resource %1 not found").arg(pictureName));
     name = pictureName;
-    image = loadPicture(pictureName);
+    image = std::move(loaded);
     update();
 }
 

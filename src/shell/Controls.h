@@ -18,8 +18,9 @@ enum ControlEvent {
 void setControlEvents(QWidget *control, int events);
 int controlEvents(const QObject *control);
 
-// A text label. A self-sizing label is always exactly as wide and as high as its current text
-// in its current font, so the layouts that place other controls after it can rely on its width.
+// A text label, always plain text. A self-sizing label is always exactly as wide and as high as its
+// current text in its current font, so the layouts that place other controls after it can rely on
+// its width.
 class TLabel : public QLabel {
 public:
     TLabel(const QString &text, QWidget *parent);
@@ -45,7 +46,8 @@ class TImage : public QWidget {
 public:
     explicit TImage(QWidget *parent);
 
-    // Shows the named picture resource; showing the picture already shown costs nothing.
+    // Shows the named picture resource; showing the picture already shown costs nothing. A
+    // picture that cannot be loaded throws AppError and leaves the control as it was.
     void setPicture(const QString &name);
     const QString &pictureName() const { return name; }
     bool isEmpty() const { return image.isNull(); }

@@ -194,6 +194,10 @@ void TForm1::createMenus()
     N4 = addItem(PopupMenu2, "N4", QStringLiteral("-"));
     N2 = addItem(PopupMenu2, "N2", QStringLiteral("Выход"),
                  [this](MenuItem &) { CloseProg->run(); });
+
+    // An open menu takes the release that would have ended a drag.
+    for (QMenu *menu : {PopupMenu1, PopupMenu2})
+        connect(menu, &QMenu::aboutToShow, this, [this] { dragOffset.reset(); });
 }
 
 void TForm1::createTimers()

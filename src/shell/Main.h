@@ -170,6 +170,7 @@ private:
     int clockOnlyEntries = 0; // tells a mode entry that its update fell back to the clock
     // Where the mouse grabbed the window, relative to its top-left corner, while dragging.
     std::optional<QPoint> dragOffset;
+    bool releaseEndsDoubleClick = false;
 };
 
 } // namespace tervalo

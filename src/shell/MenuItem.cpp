@@ -7,8 +7,11 @@ MenuItem::MenuItem(const QString &name, const QString &caption, QObject *parent)
     : QAction(caption, parent)
 {
     setObjectName(name);
-    if (caption == QLatin1String("-"))
+    // A "-" caption makes a separator line, which carries no text: some styles draw it.
+    if (caption == QLatin1String("-")) {
         setSeparator(true);
+        setText(QString());
+    }
 }
 
 void MenuItem::setEnabled(bool on)

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <utility>
+
 namespace tervalo {
 
 namespace {
@@ -64,6 +66,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
         if (events & Drags)
             context.errors.guard([this, at] { FormMouseDown(at); });
+        else
+            dragOffset.reset(); // a grab that a menu kept from its release must not come back
         break;
     case QEvent::MouseMove:
         if (dragOffset && mouse->buttons() != Qt::NoButton)
@@ -73,11 +77,15 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         dragOffset.reset();
         const bool onControl =
             static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
-        if (left && (events & SwitchesPanel) && onControl)
+        // A double click comes as a click, the double click and one more release, which is
+        // not a click of its own.
+        const bool endsDoubleClick = std::exchange(releaseEndsDoubleClick, false);
+        if (left && (events & SwitchesPanel) && onControl && !endsDoubleClick)
             context.errors.guard([this] { MainCloudClick(); });
         break;
     }
     default: // a double click
+        releaseEndsDoubleClick = true;
         if (left && (events & TopCentre))
             context.errors.guard([this] { HoursDblClick(); });
         if (left && (events & OpensTownPage))

@@ -115,6 +115,18 @@ TEST_F(SkinsTest, TheClassicSkinShowsTheFlipCards)
     EXPECT_EQ(form().MainCloud->geometry(), QRect(300, 0, 220, 210));
     EXPECT_EQ(paintedArea(form().MainCloud), inkOf(loadPicture(QStringLiteral("BCLOUDY"))))
         << "the picture is drawn unscaled from the top-left corner";
+
+    // The wind direction keeps its place unless the speed would run into it.
+    const std::pair<const char *, int> speeds[] = {
+        {"5 м/с ", 318}, {"3.0 м/с ", -1}, {"12.0 м/с ", -1}};
+    for (const auto &[speed, directionLeft] : speeds) {
+        SCOPED_TRACE(speed);
+        form().WindLabel->setText(QString::fromUtf8(speed));
+        apply(ClassicSkin);
+        const int speedRight = form().WindLabel->x() + form().WindLabel->width();
+        EXPECT_EQ(form().WindRumbLabel->x(), directionLeft > 0 ? directionLeft : speedRight);
+        EXPECT_GE(form().WindRumbLabel->x(), speedRight);
+    }
 }
 
 TEST_F(SkinsTest, TheDigitalLineIsLaidOutFromTheMeasuredWidthsAndFollowsTheTexts)

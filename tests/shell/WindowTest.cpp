@@ -2,7 +2,10 @@
 #include "shell/WindowGeometry.h"
 #include "support/WidgetHarness.h"
 
+#include "platform/AppError.h"
+
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QScreen>
@@ -158,6 +161,24 @@ TEST_F(WindowTest, ASelfSizingLabelFollowsItsTextAndFont)
     EXPECT_EQ(label.width(),
               QFontMetrics(larger).horizontalAdvance(QStringLiteral("Санкт-Петербург")));
     EXPECT_EQ(form().CurrentDay->width(), 82) << "a fixed-size label keeps its width";
+
+    // Texts from outside are shown as they are: markup is neither drawn nor measured away.
+    for (TLabel *shown : form().findChildren<TLabel *>()) {
+        const QString markup = QStringLiteral("<u>Тверь</u>");
+        shown->setText(markup);
+        EXPECT_EQ(shown->textFormat(), Qt::PlainText) << shown->objectName().toStdString();
+        if (shown->autoSize())
+            EXPECT_EQ(shown->width(), QFontMetrics(shown->font()).horizontalAdvance(markup));
+    }
+}
+
+TEST_F(WindowTest, APictureThatCannotBeLoadedIsAnErrorAndTheControlKeepsItsPicture)
+{
+    TImage &picture = *form().MainCloud;
+    picture.setPicture(QStringLiteral("BSUN"));
+    EXPECT_THROW(picture.setPicture(QStringLiteral("BMISSING")), AppError);
+    EXPECT_EQ(picture.pictureName(), QStringLiteral("BSUN"));
+    EXPECT_FALSE(picture.isEmpty());
 }
 
 TEST_F(WindowTest, TheMenusHoldTheirItemsInOrder)
@@ -186,8 +207,8 @@ TEST_F(WindowTest, TheMenusHoldTheirItemsInOrder)
             EXPECT_EQ(actions[i]->objectName(), QLatin1String(items[i].name));
             EXPECT_EQ(actions[i]->isSeparator(),
                       QString::fromUtf8(items[i].caption) == QLatin1String("-"));
-            if (!actions[i]->isSeparator())
-                EXPECT_EQ(actions[i]->text(), QString::fromUtf8(items[i].caption));
+            EXPECT_EQ(actions[i]->text(),
+                      actions[i]->isSeparator() ? QString() : QString::fromUtf8(items[i].caption));
             EXPECT_EQ(actions[i]->isVisible(), items[i].visible);
             EXPECT_FALSE(actions[i]->isChecked());
         }
@@ -279,6 +300,37 @@ TEST_F(WindowTest, AnyButtonDragsTheWindowAndADoubleClickPutsItAtTheTopCentre)
     mouse(form().Minutes, QEvent::MouseButtonDblClick, Qt::LeftButton,
           form().Minutes->mapToGlobal(QPoint(5, 5)));
     EXPECT_EQ(form().pos(), QPoint((area.width() - 500) / 2, 0));
+}
+
+// A right press on the cards starts a grab whose release the menu takes; neither a later
+// press on the big picture nor anything after the menu may move the window by it.
+TEST_F(WindowTest, AGrabThatAMenuEndedDoesNotMoveTheWindowLater)
+{
+    form().resize(500, 235);
+    form().move(200, 200);
+    const QPoint onCards = form().Hours->mapToGlobal(QPoint(40, 40));
+    mouse(form().Hours, QEvent::MouseButtonPress, Qt::RightButton, onCards);
+    QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, form().mapFromGlobal(onCards), onCards);
+    QApplication::sendEvent(&form(), &menuRequest);
+    form().PopupMenu1->hide();
+    const QPoint onPicture = form().MainCloud->mapToGlobal(QPoint(60, 60));
+    mouse(form().MainCloud, QEvent::MouseButtonPress, Qt::LeftButton, onPicture);
+    mouse(form().MainCloud, QEvent::MouseMove, Qt::LeftButton, onPicture + QPoint(30, 20));
+    EXPECT_EQ(form().pos(), QPoint(200, 200));
+}
+
+TEST_F(WindowTest, ADoubleClickOnTheBigPictureSwitchesThePanelOnce)
+{
+    form().MainCloud->show();
+    const QPoint at = form().MainCloud->mapToGlobal(QPoint(60, 60));
+    const bool shownBefore = form().AddPanel->isChecked();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        mouse(form().MainCloud, type, Qt::LeftButton, at);
+    EXPECT_NE(form().AddPanel->isChecked(), shownBefore);
+    mouse(form().MainCloud, QEvent::MouseButtonPress, Qt::LeftButton, at);
+    mouse(form().MainCloud, QEvent::MouseButtonRelease, Qt::LeftButton, at);
+    EXPECT_EQ(form().AddPanel->isChecked(), shownBefore) << "the next click switches again";
 }
 
 TEST(TrayIcon, ShowsTheBalloonOnlyWhileItWasAskedFor)
