@@ -2,8 +2,10 @@
 #include "platform/LinuxPlatform.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSystemTrayIcon>
 #include <QUrl>
 
 #include <curl/curl.h>
@@ -47,6 +49,22 @@ void syncFolderOf(const QByteArray &path)
     }
 }
 
+// Writes `contents` to a new private file beside `target` and flushes it to disk; returns its
+// path, or nothing when it could not be written.
+std::optional<QByteArray> writeTemporaryBeside(const QByteArray &target, const QByteArray &contents)
+{
+    QByteArray temporary = target + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return std::nullopt;
+    const bool written =
+        writeAll(fd, contents) && ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && ::fsync(fd) == 0;
+    if (::close(fd) == 0 && written)
+        return temporary;
+    ::unlink(temporary.constData());
+    return std::nullopt;
+}
+
 QMessageBox::Icon toQtIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -82,19 +100,34 @@ std::optional<QByteArray> LocalFileStore::read(const QString &path) const
 bool LocalFileStore::replace(const QString &path, const QByteArray &contents)
 {
     const QByteArray target = QFile::encodeName(path);
-    QByteArray temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
+    const std::optional<QByteArray> temporary = writeTemporaryBeside(target, contents);
+    if (!temporary)
         return false;
-    const bool written =
-        writeAll(fd, contents) && ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
-        ::unlink(temporary.constData());
+    if (::rename(temporary->constData(), target.constData()) != 0) {
+        ::unlink(temporary->constData());
         return false;
     }
     syncFolderOf(target);
     return true;
+}
+
+// The copy is linked into place, which fails when anything exists there, so a file the user
+// has is never overwritten, not even by two starts at once.
+bool LocalFileStore::copyIfMissing(const QString &source, const QString &target)
+{
+    const std::optional<QByteArray> contents = read(source);
+    if (!contents || QFileInfo::exists(target))
+        return false;
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    const QByteArray targetName = QFile::encodeName(target);
+    const std::optional<QByteArray> temporary = writeTemporaryBeside(targetName, *contents);
+    if (!temporary)
+        return false;
+    const bool linked = ::link(temporary->constData(), targetName.constData()) == 0;
+    ::unlink(temporary->constData());
+    if (linked)
+        syncFolderOf(targetName);
+    return linked;
 }
 
 QString LinuxPlatform::userName() const
@@ -120,6 +153,11 @@ std::optional<int> LinuxPlatform::osMajorVersion() const
 QString LinuxPlatform::executablePath() const
 {
     return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+}
+
+bool LinuxPlatform::hasNotificationArea() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void LinuxPlatform::showMessage(const MessageBox &box)

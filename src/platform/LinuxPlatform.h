@@ -10,6 +10,7 @@ public:
     bool isFile(const QString &path) const override;
     std::optional<QByteArray> read(const QString &path) const override;
     bool replace(const QString &path, const QByteArray &contents) override;
+    bool copyIfMissing(const QString &source, const QString &target) override;
 };
 
 class LinuxPlatform final : public Platform {
@@ -19,6 +20,7 @@ public:
     std::optional<int> osMajorVersion() const override;
     QDateTime now() const override { return QDateTime::currentDateTime(); }
     QString executablePath() const override;
+    bool hasNotificationArea() const override;
     void showMessage(const MessageBox &box) override;
     void openAddress(const QString &address) override;
     bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;

@@ -29,6 +29,9 @@ public:
     virtual bool isFile(const QString &path) const = 0;
     virtual std::optional<QByteArray> read(const QString &path) const = 0;
     virtual bool replace(const QString &path, const QByteArray &contents) = 0;
+    // Puts a private copy of `source` at `target`, creating the target's folder, unless
+    // something is there already: nothing is ever overwritten. False when nothing was copied.
+    virtual bool copyIfMissing(const QString &source, const QString &target) = 0;
 };
 
 // Everything the program asks of the operating system and the desktop. The program uses
@@ -47,6 +50,8 @@ public:
     virtual QDateTime now() const = 0;
     // The full path of the running executable.
     virtual QString executablePath() const = 0;
+    // Whether the desktop has a notification area that can hold the program's icon.
+    virtual bool hasNotificationArea() const = 0;
 
     // Shows a modal box and returns when the user has closed it.
     virtual void showMessage(const MessageBox &box) = 0;

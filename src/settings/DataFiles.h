@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 namespace tervalo {
 
-// The two files the installer places in the user's data folder; the program never creates
-// them, and does not start without them.
+// The two files the installer places in the user's data folder; the program never makes
+// them up, and does not start without them.
 inline const QString SettingsFileName = QStringLiteral("Tervalo.ini");
 inline const QString TownDirectoryFileName = QStringLiteral("cities.xml");
 
@@ -14,6 +16,14 @@ inline const QString TownDirectoryFileName = QStringLiteral("cities.xml");
 inline QString dataFolderIn(const QString &homeDirectory)
 {
     return homeDirectory + QStringLiteral("/.config/Orvek/");
+}
+
+// Where an installation keeps the default data files, relative to the executable:
+// <prefix>/share/tervalo/ beside <prefix>/bin/tervalo. Ends in "/".
+inline QString installedDefaultsFolder(const QString &executablePath)
+{
+    const QString programFolder = QFileInfo(executablePath).absolutePath();
+    return QDir::cleanPath(programFolder + QStringLiteral("/../share/tervalo")) + QLatin1Char('/');
 }
 
 } // namespace tervalo

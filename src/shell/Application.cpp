@@ -24,6 +24,10 @@ Application::~Application()
 
 void Application::start()
 {
+    // The program ends only when it is asked to: in tray mode the widget is a tool window, which
+    // Qt does not count, so closing a message box would otherwise look like closing the last
+    // window.
+    QApplication::setQuitOnLastWindowClosed(false);
     registerFonts();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tervalo.png")));
     Form1 = std::make_unique<TForm1>(context);

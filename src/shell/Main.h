@@ -34,6 +34,7 @@ public:
     void FormShow();
     void FormDestroy();
     void OSCheck();
+    void installMissingDataFiles();
     void CloseProgClick();
     bool startRefused() const { return refusedStart; }
 

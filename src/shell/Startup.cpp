@@ -15,6 +15,7 @@ void TForm1::FormCreate()
 {
     shared.UserName = context.platform.userName();
     shared.DataFolder = dataFolderIn(context.platform.homeDirectoryOf(shared.UserName));
+    installMissingDataFiles();
     OSCheck();
     InetCheck();
     const FileStore &files = context.platform.files();
@@ -33,6 +34,16 @@ void TForm1::FormCreate()
     TrayIcon1->showBalloon();
 }
 
+// The installer's step for each account, done here for every account that starts the program:
+// a data file missing from the data folder is copied from the defaults installed with the
+// program. A program run from its build tree has none, and the start is refused below.
+void TForm1::installMissingDataFiles()
+{
+    const QString defaults = installedDefaultsFolder(context.platform.executablePath());
+    for (const QString &name : {SettingsFileName, TownDirectoryFileName})
+        context.platform.files().copyIfMissing(defaults + name, shared.DataFolder + name);
+}
+
 void TForm1::OSCheck()
 {
     const std::optional<int> major = context.platform.osMajorVersion();
@@ -47,10 +58,14 @@ void TForm1::OSCheck()
     context.end.request();
 }
 
-// A tray icon replaces the taskbar button when the user asked for it.
+// A tray icon replaces the taskbar button when the user asked for it and the desktop has a
+// notification area to hold it; without one the button stays, or the widget could not be
+// found again.
 void TForm1::FormShow()
 {
-    setWindowFlag(Qt::Tool, shared.AppSettings.IconStatus);
+    const bool iconInstead =
+        shared.AppSettings.IconStatus && context.platform.hasNotificationArea();
+    setWindowFlag(Qt::Tool, iconInstead);
     TrayIcon1->setVisible(shared.AppSettings.IconStatus);
 }
 

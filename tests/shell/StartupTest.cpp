@@ -9,7 +9,9 @@
 #include "support/TestPlatform.h"
 #include "support/WidgetHarness.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +43,11 @@ protected:
         if (townDirectory)
             platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
     }
-    QByteArray storedSettings() const { return platform.readDataFile(SettingsFileName); }
+    QByteArray storedSettings() const { return storedSettingsOf(platform); }
+    static QByteArray storedSettingsOf(const test::TestPlatform &platform)
+    {
+        return platform.readDataFile(SettingsFileName);
+    }
 
     test::TestPlatform platform;
     ForecastService service; // unreachable: the probe is answered by the platform double
@@ -141,6 +147,64 @@ TEST_F(StartupTest, MissingDataFilesRefuseTheStartAndLeaveTheSettingsUntouched)
         }
         EXPECT_EQ(platform.readDataFile(SettingsFileName),
                   c.settingsFile ? settings : QByteArray());
+    }
+}
+
+// An account that never ran the installer gets the defaults installed beside the program;
+// nothing the account has is overwritten.
+TEST_F(StartupTest, MissingDataFilesAreCopiedFromTheInstalledDefaults)
+{
+    QByteArray ownSettings = settings;
+    ownSettings.replace("CityNameSave=Москва", "CityNameSave=Киров");
+    const QByteArray defaultTowns = installedFile("cities.xml");
+    struct Case {
+        const char *what;
+        bool dataFolder;
+        bool ownSettingsFile;
+    };
+    for (const Case &c :
+         {Case{"no data folder at all", false, false}, Case{"an empty data folder", true, false},
+          Case{"settings of its own", true, true}}) {
+        SCOPED_TRACE(c.what);
+        test::TestPlatform platform;
+        platform.installDefault(SettingsFileName, settings);
+        platform.installDefault(TownDirectoryFileName, defaultTowns);
+        if (!c.dataFolder)
+            QDir(platform.dataFolder()).removeRecursively();
+        if (c.ownSettingsFile)
+            platform.writeDataFile(SettingsFileName, ownSettings);
+        Application program(platform, service);
+        program.start();
+        EXPECT_FALSE(program.form1()->startRefused());
+        EXPECT_TRUE(platform.messages.empty());
+        EXPECT_EQ(storedSettingsOf(platform), c.ownSettingsFile ? ownSettings : settings);
+        EXPECT_EQ(platform.readDataFile(TownDirectoryFileName), defaultTowns);
+        const QFile::Permissions others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        EXPECT_FALSE(QFileInfo(platform.dataFolder() + TownDirectoryFileName).permissions() &
+                     others)
+            << "a copy is private to the account";
+        EXPECT_EQ(program.form1()->CityNameLabel->text(),
+                  QString::fromUtf8(c.ownSettingsFile ? "Киров" : "Москва"));
+    }
+}
+
+// Without a notification area the icon could not be seen, so the taskbar button stays.
+TEST_F(StartupTest, TheTrayIconReplacesTheTaskbarButtonOnlyWhereItCanBeShown)
+{
+    settings.replace("[IconStatus]\nChecked=0", "[IconStatus]\nChecked=1");
+    for (const bool notificationArea : {true, false}) {
+        SCOPED_TRACE(notificationArea ? "a notification area" : "none");
+        test::TestPlatform platform;
+        platform.notificationArea = notificationArea;
+        platform.writeDataFile(SettingsFileName, settings);
+        platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+        Application program(platform, service);
+        program.start();
+        ASSERT_TRUE(program.shared().AppSettings.IconStatus);
+        program.form1()->show();
+        EXPECT_EQ(program.form1()->windowFlags().testFlag(Qt::Tool), notificationArea);
+        EXPECT_TRUE(program.form1()->TrayIcon1->isVisible());
     }
 }
 

@@ -22,6 +22,13 @@ TestPlatform::TestPlatform()
     QDir().mkpath(dataFolder());
 }
 
+void TestPlatform::installDefault(const QString &name, const QByteArray &contents) const
+{
+    const QString folder = home.filePath(QStringLiteral("share/tervalo/"));
+    QDir().mkpath(folder);
+    writeFileBytes(folder + name, contents);
+}
+
 QString TestPlatform::homeDirectoryOf(const QString &user) const
 {
     return user == userName() ? home.path() : QString();

@@ -19,6 +19,10 @@ class FaultyFileStore final : public FileStore {
 public:
     bool isFile(const QString &path) const override { return real.isFile(path); }
     std::optional<QByteArray> read(const QString &path) const override { return real.read(path); }
+    bool copyIfMissing(const QString &source, const QString &target) override
+    {
+        return real.copyIfMissing(source, target);
+    }
     bool replace(const QString &path, const QByteArray &contents) override;
 
     // Replacements are counted from 1; the given one and every later one fail.
@@ -41,7 +45,9 @@ public:
     QString homeDirectoryOf(const QString &user) const override;
     std::optional<int> osMajorVersion() const override { return osVersion; }
     QDateTime now() const override { return clock; }
-    QString executablePath() const override { return QStringLiteral("/usr/bin/tervalo"); }
+    // The program as if installed in a folder of the test's own, with no defaults beside it.
+    QString executablePath() const override { return home.filePath(QStringLiteral("bin/tervalo")); }
+    bool hasNotificationArea() const override { return notificationArea; }
     void showMessage(const MessageBox &box) override;
     void openAddress(const QString &address) override { openedAddresses << address; }
     bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;
@@ -52,10 +58,13 @@ public:
     // Puts a file into the data folder.
     void writeDataFile(const QString &name, const QByteArray &contents) const;
     QByteArray readDataFile(const QString &name) const;
+    // Puts a default data file beside the program, as its installation does.
+    void installDefault(const QString &name, const QByteArray &contents) const;
 
     std::optional<int> osVersion = 6;
     QDateTime clock{QDate(2014, 1, 1), QTime(12, 0, 0)};
     bool online = false;
+    bool notificationArea = true;
     std::vector<MessageBox> messages;
     std::function<void(const MessageBox &)> onMessage;
     QStringList openedAddresses;
