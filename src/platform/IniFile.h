@@ -14,7 +14,7 @@ namespace tervalo {
 // around a value are dropped, one pair of surrounding quotes is stripped, and a value is read
 // up to 2047 characters. The file is read anew for every value and rewritten whole for every
 // write, atomically and with mode 0600 (it holds the proxy password). It is kept in UTF-8;
-// a file in UTF-16 or Windows-1251 is still read, and written back as UTF-8.
+// a file in UTF-16, or with lines in Windows-1251, is still read, and written back as UTF-8.
 class IniFile {
 public:
     static constexpr qsizetype MaxValueLength = 2047;

@@ -65,25 +65,29 @@ TEST_F(IniFileTest, ReadsWithTheProfileConventions)
 
 TEST_F(IniFileTest, ReadsLegacyEncodingsAndWritesBackUtf8)
 {
+    const QByteArray kirov = "[A]\r\nK=\xD0\x9A\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\r\n";
     struct Case {
         const char *what;
         QByteArray bytes;
+        QByteArray writtenBack;
     };
     const Case cases[] = {
-        {"UTF-8 with a byte-order mark",
-         "\xEF\xBB\xBF[A]\r\nK=\xD0\x9A\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\r\n"},
-        {"Windows-1251", "[A]\r\nK=\xCA\xE8\xF0\xEE\xE2\r\n"},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + kirov, kirov},
+        {"Windows-1251", "[A]\r\nK=\xCA\xE8\xF0\xEE\xE2\r\n", kirov},
         {"UTF-16LE",
          QByteArray(
-             "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0\x1A\x04\x38\x04\x40\x04\x3E\x04\x32\x04\r\0\n\0",
-             30)},
+             "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0\x1A\x04\x38\x04\x40\x04\x3E\x04\x32\x04\r\0\n\0", 30),
+         kirov},
+        // One line in another encoding must not turn the valid UTF-8 around it into mojibake.
+        {"UTF-8 with one line in Windows-1251", kirov + "[B]\r\nL=\xC0\xE1\xE2\r\n",
+         kirov + "[B]\r\nL=\xD0\x90\xD0\xB1\xD0\xB2\r\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         store(c.bytes);
         EXPECT_EQ(ini.read(QStringLiteral("A"), QStringLiteral("K")), QStringLiteral("Киров"));
         ini.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("Киров"));
-        EXPECT_EQ(stored(), QByteArray("[A]\r\nK=\xD0\x9A\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\r\n"));
+        EXPECT_EQ(stored(), c.writtenBack);
     }
 }
 
