@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace tervalo {
 namespace {
 
@@ -93,11 +95,26 @@ TEST_F(IniFileTest, ReadsLegacyEncodingsAndWritesBackUtf8)
 
 TEST_F(IniFileTest, WritesInPlaceAndAddsWhatIsMissing)
 {
-    store("; kept\n[A]\nOne = 1\n\n[B]\nTwo=2\n");
-    ini.write(QStringLiteral("a"), QStringLiteral("one"), QStringLiteral("uno"));
-    ini.write(QStringLiteral("A"), QStringLiteral("Three"), QStringLiteral("3"));
-    ini.write(QStringLiteral("C"), QStringLiteral("Four"), QStringLiteral("4"));
-    EXPECT_EQ(stored(), "; kept\n[A]\nOne =uno\nThree=3\n\n[B]\nTwo=2\n[C]\nFour=4\n");
+    // The last value goes into a section that an earlier one of the same write added.
+    const std::vector<IniValue> values = {
+        {QStringLiteral("a"), QStringLiteral("one"), QStringLiteral("uno")},
+        {QStringLiteral("A"), QStringLiteral("Three"), QStringLiteral("3")},
+        {QStringLiteral("C"), QStringLiteral("Four"), QStringLiteral("4")},
+        {QStringLiteral("c"), QStringLiteral("five"), QStringLiteral("5")},
+    };
+    for (const bool together : {false, true}) {
+        SCOPED_TRACE(together ? "in one write" : "one value at a time");
+        store("; kept\n[A]\nOne = 1\n\n[B]\nTwo=2\n");
+        platform.fileStore = test::FaultyFileStore();
+        if (together) {
+            ini.write(values);
+        } else {
+            for (const IniValue &v : values)
+                ini.write(v.section, v.key, v.value);
+        }
+        EXPECT_EQ(stored(), "; kept\n[A]\nOne =uno\nThree=3\n\n[B]\nTwo=2\n[C]\nFour=4\nfive=5\n");
+        EXPECT_EQ(platform.fileStore.replacements(), together ? 1 : 4);
+    }
 
     // A value cannot smuggle lines of its own into the file.
     ini.write(QStringLiteral("B"), QStringLiteral("Two"), QStringLiteral("x\r\n[A]\nOne=evil"));
@@ -116,15 +133,25 @@ TEST_F(IniFileTest, CreatesAMissingFilePrivateToTheUser)
 
 TEST_F(IniFileTest, AFailedWriteRaisesTheErrorAndLeavesTheFileAsItWas)
 {
-    store("[A]\nK=old\n");
-    platform.fileStore.failFromReplacement(1);
-    try {
-        ini.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("new"));
-        FAIL() << "the write should have failed";
-    } catch (const AppError &error) {
-        EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path());
+    const std::function<void()> writes[] = {
+        [this] { ini.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("new")); },
+        [this] {
+            ini.write({{QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("new")},
+                       {QStringLiteral("B"), QStringLiteral("L"), QStringLiteral("added")}});
+        },
+    };
+    for (const auto &write : writes) {
+        store("[A]\nK=old\n");
+        platform.fileStore = test::FaultyFileStore();
+        platform.fileStore.failFromReplacement(1);
+        try {
+            write();
+            ADD_FAILURE() << "the write should have failed";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path());
+        }
+        EXPECT_EQ(stored(), "[A]\nK=old\n");
     }
-    EXPECT_EQ(stored(), "[A]\nK=old\n");
 }
 
 TEST_F(IniFileTest, AFolderThatCannotHoldTheFileIsAFailedWrite)
