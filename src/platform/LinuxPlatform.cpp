@@ -7,11 +7,14 @@
 #include <QUrl>
 
 #include <curl/curl.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -19,6 +22,11 @@
 namespace tervalo {
 
 namespace {
+
+// A replacement's temporary is the target's name with this suffix, whose X mkstemp turns into
+// letters and digits.
+constexpr char TemporarySuffix[] = ".XXXXXX";
+constexpr qsizetype RandomLength = sizeof TemporarySuffix - 2; // neither the dot nor the zero
 
 // Writes all of `contents` to `fd`, retrying short writes and interrupted calls.
 bool writeAll(int fd, const QByteArray &contents)
@@ -45,6 +53,32 @@ void syncFolderOf(const QByteArray &path)
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+struct FolderCloser {
+    void operator()(DIR *folder) const { ::closedir(folder); }
+};
+
+bool isTemporaryNameOf(QByteArrayView candidate, const QByteArray &name)
+{
+    if (candidate.size() != name.size() + 1 + RandomLength || !candidate.startsWith(name) ||
+        candidate[name.size()] != '.')
+        return false;
+    const QByteArrayView random = candidate.last(RandomLength);
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+void removeIfUnlocked(int folder, const char *name)
+{
+    const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat status = {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        ::unlinkat(folder, name, 0);
+    ::close(fd);
 }
 
 QMessageBox::Icon toQtIcon(MessageIcon icon)
@@ -79,22 +113,40 @@ std::optional<QByteArray> LocalFileStore::read(const QString &path) const
 
 // A temporary file in the same folder, flushed to disk and renamed over the target: a crash
 // at any moment leaves either the old file or the new one. mkstemp creates it with mode 0600.
+// The temporary stays locked until it is renamed, which tells it from a leftover.
 bool LocalFileStore::replace(const QString &path, const QByteArray &contents)
 {
     const QByteArray target = QFile::encodeName(path);
-    QByteArray temporary = target + ".XXXXXX";
+    QByteArray temporary = target + TemporarySuffix;
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return false;
-    const bool written =
-        writeAll(fd, contents) && ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
+    const bool replaced = ::flock(fd, LOCK_EX) == 0 && writeAll(fd, contents) &&
+                          ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && ::fsync(fd) == 0 &&
+                          ::rename(temporary.constData(), target.constData()) == 0;
+    if (!replaced)
         ::unlink(temporary.constData());
-        return false;
+    ::close(fd);
+    if (replaced)
+        syncFolderOf(target);
+    return replaced;
+}
+
+// Leftovers are told by the name replace gives its temporaries and by the lock that only a
+// replacement in progress holds, so another instance's save running at this moment keeps its
+// file. Only regular files are taken, and links are not followed.
+void LocalFileStore::removeLeftoversOf(const QString &path)
+{
+    const QFileInfo target(path);
+    const std::unique_ptr<DIR, FolderCloser> folder(
+        ::opendir(QFile::encodeName(target.absolutePath()).constData()));
+    if (!folder)
+        return;
+    const QByteArray name = QFile::encodeName(target.fileName());
+    while (const dirent *entry = ::readdir(folder.get())) {
+        if (isTemporaryNameOf(entry->d_name, name))
+            removeIfUnlocked(::dirfd(folder.get()), entry->d_name);
     }
-    syncFolderOf(target);
-    return true;
 }
 
 QString LinuxPlatform::userName() const

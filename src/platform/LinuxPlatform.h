@@ -10,6 +10,7 @@ public:
     bool isFile(const QString &path) const override;
     std::optional<QByteArray> read(const QString &path) const override;
     bool replace(const QString &path, const QByteArray &contents) override;
+    void removeLeftoversOf(const QString &path) override;
 };
 
 class LinuxPlatform final : public Platform {

@@ -29,6 +29,9 @@ public:
     virtual bool isFile(const QString &path) const = 0;
     virtual std::optional<QByteArray> read(const QString &path) const = 0;
     virtual bool replace(const QString &path, const QByteArray &contents) = 0;
+    // Removes the temporaries that replacements of the file left behind when they were
+    // interrupted (a kill between writing and renaming), and nothing else.
+    virtual void removeLeftoversOf(const QString &path) = 0;
 };
 
 // Everything the program asks of the operating system and the desktop. The program uses

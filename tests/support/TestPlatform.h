@@ -20,6 +20,7 @@ public:
     bool isFile(const QString &path) const override { return real.isFile(path); }
     std::optional<QByteArray> read(const QString &path) const override { return real.read(path); }
     bool replace(const QString &path, const QByteArray &contents) override;
+    void removeLeftoversOf(const QString &path) override { real.removeLeftoversOf(path); }
 
     // Replacements are counted from 1; the given one and every later one fail.
     void failFromReplacement(int number) { firstFailing = number; }
