@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ErrorReport.h"
 
+#include <cstdio>
+
 namespace tervalo {
 
 QString reportText(const QString &errorText)
@@ -17,6 +19,10 @@ ErrorReport::ErrorReport(Platform &platform, QString applicationTitle)
 
 void ErrorReport::show(const QString &errorText)
 {
+    if (toStandardError) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(reportText(errorText)));
+        return;
+    }
     platform.showMessage({reportText(errorText), title, MessageIcon::Error});
 }
 

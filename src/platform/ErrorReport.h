@@ -22,6 +22,10 @@ public:
 
     void show(const QString &errorText);
 
+    // From now on every report is one line on stderr, the title and the text, instead of a
+    // box: for an end that may have nobody there to close one (a signal, a logout).
+    void reportOnStandardError() { toStandardError = true; }
+
     // Runs `action`, reporting any error that escapes it.
     template <typename Action> void guard(Action &&action) noexcept
     {
@@ -43,6 +47,7 @@ public:
 private:
     Platform &platform;
     QString title;
+    bool toStandardError = false;
 };
 
 } // namespace tervalo

@@ -96,6 +96,22 @@ QString oneLine(QString value)
     return value;
 }
 
+void setValue(QStringList &lines, const IniValue &entry)
+{
+    const SectionSpan span = findSection(lines, entry.section);
+    const qsizetype line = findKey(lines, span, entry.key);
+    const QString value = oneLine(entry.value);
+    if (line >= 0) {
+        const QString &old = lines[line];
+        lines[line] = old.left(old.indexOf(QLatin1Char('='))) + QLatin1Char('=') + value;
+    } else if (span.header >= 0) {
+        lines.insert(span.end, entry.key + QLatin1Char('=') + value);
+    } else {
+        lines << QLatin1Char('[') + entry.section + QLatin1Char(']')
+              << entry.key + QLatin1Char('=') + value;
+    }
+}
+
 } // namespace
 
 IniFile::IniFile(QString path, FileStore &files)
@@ -115,19 +131,14 @@ std::optional<QString> IniFile::read(const QString &section, const QString &key)
 
 void IniFile::write(const QString &section, const QString &key, const QString &value)
 {
+    write(std::vector<IniValue>{{section, key, value}});
+}
+
+void IniFile::write(const std::vector<IniValue> &values)
+{
     IniText text = parse(store.read(filePath));
-    const SectionSpan span = findSection(text.lines, section);
-    const qsizetype line = findKey(text.lines, span, key);
-    if (line >= 0) {
-        const QString &old = text.lines[line];
-        text.lines[line] =
-            old.left(old.indexOf(QLatin1Char('='))) + QLatin1Char('=') + oneLine(value);
-    } else if (span.header >= 0) {
-        text.lines.insert(span.end, key + QLatin1Char('=') + oneLine(value));
-    } else {
-        text.lines << QLatin1Char('[') + section + QLatin1Char(']')
-                   << key + QLatin1Char('=') + oneLine(value);
-    }
+    for (const IniValue &entry : values)
+        setValue(text.lines, entry);
     const QString contents = text.lines.join(text.lineBreak) + text.lineBreak;
     if (!store.replace(filePath, contents.toUtf8()))
         throw AppError(QStringLiteral("Unable to write to %1").arg(filePath));

@@ -6,15 +6,23 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace tervalo {
 
-// One INI file read and written a value at a time, with the conventions of the classic
-// profile-string functions: section and key names match without regard to case, blanks
-// around a value are dropped, one pair of surrounding quotes is stripped, and a value is read
-// up to 2047 characters. The file is read anew for every value and rewritten whole for every
-// write, atomically and with mode 0600 (it holds the proxy password). It is kept in UTF-8;
-// a file in UTF-16 or Windows-1251 is still read, and written back as UTF-8.
+// One value of an INI file: the key in its section.
+struct IniValue {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// One INI file read and written by values, with the conventions of the classic profile-string
+// functions: section and key names match without regard to case, blanks around a value are
+// dropped, one pair of surrounding quotes is stripped, and a value is read up to 2047
+// characters. The file is read anew for every value and rewritten whole for every write,
+// atomically and with mode 0600 (it holds the proxy password). It is kept in UTF-8; a file in
+// UTF-16, or with lines in Windows-1251, is still read, and written back as UTF-8.
 class IniFile {
 public:
     static constexpr qsizetype MaxValueLength = 2047;
@@ -31,6 +39,10 @@ public:
     // Throws AppError "Unable to write to <path>" when the file cannot be written; the file
     // is then unchanged.
     void write(const QString &section, const QString &key, const QString &value);
+
+    // Writes the values in order as `write` would, with a single replacement of the file:
+    // the file then holds all of them, or, after a failure, none.
+    void write(const std::vector<IniValue> &values);
 
 private:
     QString filePath;

@@ -9,11 +9,14 @@
 #include <QUrl>
 
 #include <curl/curl.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -21,6 +24,11 @@
 namespace tervalo {
 
 namespace {
+
+// A replacement's temporary is the target's name with this suffix, whose X mkstemp turns into
+// letters and digits.
+constexpr char TemporarySuffix[] = ".XXXXXX";
+constexpr qsizetype RandomLength = sizeof TemporarySuffix - 2; // neither the dot nor the zero
 
 // Writes all of `contents` to `fd`, retrying short writes and interrupted calls.
 bool writeAll(int fd, const QByteArray &contents)
@@ -49,20 +57,57 @@ void syncFolderOf(const QByteArray &path)
     }
 }
 
-// Writes `contents` to a new private file beside `target` and flushes it to disk; returns its
-// path, or nothing when it could not be written.
-std::optional<QByteArray> writeTemporaryBeside(const QByteArray &target, const QByteArray &contents)
+struct FolderCloser {
+    void operator()(DIR *folder) const { ::closedir(folder); }
+};
+
+bool isTemporaryNameOf(QByteArrayView candidate, const QByteArray &name)
 {
-    QByteArray temporary = target + ".XXXXXX";
+    if (candidate.size() != name.size() + 1 + RandomLength || !candidate.startsWith(name) ||
+        candidate[name.size()] != '.')
+        return false;
+    const QByteArrayView random = candidate.last(RandomLength);
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+void removeIfUnlocked(int folder, const char *name)
+{
+    const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat status = {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        ::unlinkat(folder, name, 0);
+    ::close(fd);
+}
+
+// How a new file is put in place: over whatever is there, or only where nothing is.
+enum class Placement { Replace, OnlyWhereMissing };
+
+// Writes `contents` to a new private temporary beside `target`, flushed to disk, and puts it
+// in place. The temporary stays locked while it exists, which tells it from a leftover of an
+// interrupted write, and never outlives the call.
+bool writeIntoPlace(const QByteArray &target, const QByteArray &contents, Placement placement)
+{
+    QByteArray temporary = target + TemporarySuffix;
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        return std::nullopt;
-    const bool written =
-        writeAll(fd, contents) && ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && ::fsync(fd) == 0;
-    if (::close(fd) == 0 && written)
-        return temporary;
-    ::unlink(temporary.constData());
-    return std::nullopt;
+        return false;
+    const bool written = ::flock(fd, LOCK_EX) == 0 && writeAll(fd, contents) &&
+                         ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && ::fsync(fd) == 0;
+    const bool renamed = written && placement == Placement::Replace &&
+                         ::rename(temporary.constData(), target.constData()) == 0;
+    // A link fails where anything exists already.
+    const bool linked = written && placement == Placement::OnlyWhereMissing &&
+                        ::link(temporary.constData(), target.constData()) == 0;
+    if (!renamed)
+        ::unlink(temporary.constData());
+    ::close(fd);
+    if (renamed || linked)
+        syncFolderOf(target);
+    return renamed || linked;
 }
 
 QMessageBox::Icon toQtIcon(MessageIcon icon)
@@ -97,37 +142,38 @@ std::optional<QByteArray> LocalFileStore::read(const QString &path) const
 
 // A temporary file in the same folder, flushed to disk and renamed over the target: a crash
 // at any moment leaves either the old file or the new one. mkstemp creates it with mode 0600.
+// The temporary stays locked until it is renamed, which tells it from a leftover.
 bool LocalFileStore::replace(const QString &path, const QByteArray &contents)
 {
     const QByteArray target = QFile::encodeName(path);
-    const std::optional<QByteArray> temporary = writeTemporaryBeside(target, contents);
-    if (!temporary)
-        return false;
-    if (::rename(temporary->constData(), target.constData()) != 0) {
-        ::unlink(temporary->constData());
-        return false;
-    }
-    syncFolderOf(target);
-    return true;
+    return writeIntoPlace(target, contents, Placement::Replace);
 }
 
-// The copy is linked into place, which fails when anything exists there, so a file the user
-// has is never overwritten, not even by two starts at once.
+// Leftovers are told by the name replace gives its temporaries and by the lock that only a
+// replacement in progress holds, so another instance's save running at this moment keeps its
+// file. Only regular files are taken, and links are not followed.
+void LocalFileStore::removeLeftoversOf(const QString &path)
+{
+    const QFileInfo target(path);
+    const std::unique_ptr<DIR, FolderCloser> folder(
+        ::opendir(QFile::encodeName(target.absolutePath()).constData()));
+    if (!folder)
+        return;
+    const QByteArray name = QFile::encodeName(target.fileName());
+    while (const dirent *entry = ::readdir(folder.get())) {
+        if (isTemporaryNameOf(entry->d_name, name))
+            removeIfUnlocked(::dirfd(folder.get()), entry->d_name);
+    }
+}
+
+// A file the user has is never overwritten, not even by two starts at once.
 bool LocalFileStore::copyIfMissing(const QString &source, const QString &target)
 {
     const std::optional<QByteArray> contents = read(source);
     if (!contents || QFileInfo::exists(target))
         return false;
     QDir().mkpath(QFileInfo(target).absolutePath());
-    const QByteArray targetName = QFile::encodeName(target);
-    const std::optional<QByteArray> temporary = writeTemporaryBeside(targetName, *contents);
-    if (!temporary)
-        return false;
-    const bool linked = ::link(temporary->constData(), targetName.constData()) == 0;
-    ::unlink(temporary->constData());
-    if (linked)
-        syncFolderOf(targetName);
-    return linked;
+    return writeIntoPlace(QFile::encodeName(target), *contents, Placement::OnlyWhereMissing);
 }
 
 QString LinuxPlatform::userName() const

@@ -11,6 +11,7 @@ public:
     std::optional<QByteArray> read(const QString &path) const override;
     bool replace(const QString &path, const QByteArray &contents) override;
     bool copyIfMissing(const QString &source, const QString &target) override;
+    void removeLeftoversOf(const QString &path) override;
 };
 
 class LinuxPlatform final : public Platform {

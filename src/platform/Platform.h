@@ -32,6 +32,9 @@ public:
     // Puts a private copy of `source` at `target`, creating the target's folder, unless
     // something is there already: nothing is ever overwritten. False when nothing was copied.
     virtual bool copyIfMissing(const QString &source, const QString &target) = 0;
+    // Removes the temporaries that replacements of the file left behind when they were
+    // interrupted (a kill between writing and renaming), and nothing else.
+    virtual void removeLeftoversOf(const QString &path) = 0;
 };
 
 // Everything the program asks of the operating system and the desktop. The program uses

@@ -28,20 +28,44 @@ std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &cha
     return QString::fromUtf8(utf8);
 }
 
-QString decodeUtf8OrWindows1251(const QByteArray &bytes)
+namespace {
+
+QString decodeUtf16(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        const auto encoding =
-            bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;
-        QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
-        return utf16.decode(bytes.mid(2));
-    }
-    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    const auto encoding =
+        bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;
+    QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
+    return utf16.decode(bytes.mid(2));
+}
+
+QString decodeLine(QByteArrayView line)
+{
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
+    QString text = utf8.decode(line);
     if (!utf8.hasError())
         return text;
-    return decodeText(body, "WINDOWS-1251").value_or(text);
+    return decodeText(line.toByteArray(), "WINDOWS-1251").value_or(text);
+}
+
+} // namespace
+
+// Line by line, since a file that an editor or another program touched may mix the two: one
+// stray line must not turn the valid UTF-8 around it into mojibake.
+QString decodeUtf8OrWindows1251(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return decodeUtf16(bytes);
+    const QByteArrayView body =
+        bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    QString text;
+    text.reserve(body.size());
+    for (qsizetype start = 0; start < body.size();) {
+        const qsizetype newline = body.indexOf('\n', start);
+        const qsizetype end = newline < 0 ? body.size() : newline + 1;
+        text += decodeLine(body.sliced(start, end - start));
+        start = end;
+    }
+    return text;
 }
 
 } // namespace tervalo

@@ -13,7 +13,8 @@ namespace tervalo {
 std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &charset);
 
 // Decodes bytes that are UTF-8, or else Windows-1251 (the older files of Russian users),
-// honouring a UTF-8 or UTF-16 byte-order mark.
+// deciding line by line: a line that is valid UTF-8 is read as UTF-8, any other as
+// Windows-1251. A UTF-16 byte-order mark makes the whole text UTF-16; a UTF-8 one is dropped.
 QString decodeUtf8OrWindows1251(const QByteArray &bytes);
 
 } // namespace tervalo

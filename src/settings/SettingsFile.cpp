@@ -6,6 +6,7 @@
 
 #include <array>
 #include <variant>
+#include <vector>
 
 namespace tervalo {
 
@@ -141,10 +142,13 @@ void readSettingsFile(const IniFile &file, TAppSettings &settings, ControlHeldSe
 void saveSettingsFile(IniFile &file, const TAppSettings &settings,
                       const ControlHeldSettings &controls)
 {
+    std::vector<IniValue> values;
+    values.reserve(SettingRows.size());
     for (const SettingRow &row : SettingRows) {
-        const QString stored = toStored(row.form, row.get(settings, controls));
-        file.write(QLatin1String(row.section), QLatin1String(row.key), stored);
+        values.push_back({QLatin1String(row.section), QLatin1String(row.key),
+                          toStored(row.form, row.get(settings, controls))});
     }
+    file.write(values);
 }
 
 } // namespace tervalo

@@ -29,8 +29,9 @@ public:
 // once. A missing key or a malformed value leaves its setting as it is.
 void readSettingsFile(const IniFile &file, TAppSettings &settings, ControlHeldSettings &controls);
 
-// Writes every setting, one write per value in the same order. A failed write throws and
-// stops the save there: the keys after it keep their stored values.
+// Writes every setting in the same order, replacing the file once, so that a failure or a kill
+// at any moment leaves the stored values all old or all new. A failed write throws and leaves
+// the file as it was.
 void saveSettingsFile(IniFile &file, const TAppSettings &settings,
                       const ControlHeldSettings &controls);
 

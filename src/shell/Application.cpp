@@ -38,7 +38,12 @@ void Application::start()
 
 int Application::run()
 {
-    OrderlyEnd orderlyEnd([] { QCoreApplication::exit(0); });
+    // An end by signal or by the end of the session may have nobody there to close a box, so
+    // what fails on the way out, such as the final save, is told on stderr instead.
+    OrderlyEnd orderlyEnd([this] {
+        errors.reportOnStandardError();
+        QCoreApplication::exit(0);
+    });
     Form1->show();
     return end.runMainLoop();
 }

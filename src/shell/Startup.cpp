@@ -15,6 +15,7 @@ void TForm1::FormCreate()
 {
     shared.UserName = context.platform.userName();
     shared.DataFolder = dataFolderIn(context.platform.homeDirectoryOf(shared.UserName));
+    context.platform.files().removeLeftoversOf(shared.DataFolder + SettingsFileName);
     installMissingDataFiles();
     OSCheck();
     InetCheck();

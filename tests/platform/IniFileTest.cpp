@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace tervalo {
 namespace {
 
@@ -65,35 +67,54 @@ TEST_F(IniFileTest, ReadsWithTheProfileConventions)
 
 TEST_F(IniFileTest, ReadsLegacyEncodingsAndWritesBackUtf8)
 {
+    const QByteArray kirov = "[A]\r\nK=\xD0\x9A\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\r\n";
     struct Case {
         const char *what;
         QByteArray bytes;
+        QByteArray writtenBack;
     };
     const Case cases[] = {
-        {"UTF-8 with a byte-order mark",
-         "\xEF\xBB\xBF[A]\r\nK=\xD0\x9A\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\r\n"},
-        {"Windows-1251", "[A]\r\nK=\xCA\xE8\xF0\xEE\xE2\r\n"},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + kirov, kirov},
+        {"Windows-1251", "[A]\r\nK=\xCA\xE8\xF0\xEE\xE2\r\n", kirov},
         {"UTF-16LE",
          QByteArray(
-             "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0\x1A\x04\x38\x04\x40\x04\x3E\x04\x32\x04\r\0\n\0",
-             30)},
+             "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0\x1A\x04\x38\x04\x40\x04\x3E\x04\x32\x04\r\0\n\0", 30),
+         kirov},
+        // One line in another encoding must not turn the valid UTF-8 around it into mojibake.
+        {"UTF-8 with one line in Windows-1251", kirov + "[B]\r\nL=\xC0\xE1\xE2\r\n",
+         kirov + "[B]\r\nL=\xD0\x90\xD0\xB1\xD0\xB2\r\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         store(c.bytes);
         EXPECT_EQ(ini.read(QStringLiteral("A"), QStringLiteral("K")), QStringLiteral("Киров"));
         ini.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("Киров"));
-        EXPECT_EQ(stored(), QByteArray("[A]\r\nK=\xD0\x9A\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\r\n"));
+        EXPECT_EQ(stored(), c.writtenBack);
     }
 }
 
 TEST_F(IniFileTest, WritesInPlaceAndAddsWhatIsMissing)
 {
-    store("; kept\n[A]\nOne = 1\n\n[B]\nTwo=2\n");
-    ini.write(QStringLiteral("a"), QStringLiteral("one"), QStringLiteral("uno"));
-    ini.write(QStringLiteral("A"), QStringLiteral("Three"), QStringLiteral("3"));
-    ini.write(QStringLiteral("C"), QStringLiteral("Four"), QStringLiteral("4"));
-    EXPECT_EQ(stored(), "; kept\n[A]\nOne =uno\nThree=3\n\n[B]\nTwo=2\n[C]\nFour=4\n");
+    // The last value goes into a section that an earlier one of the same write added.
+    const std::vector<IniValue> values = {
+        {QStringLiteral("a"), QStringLiteral("one"), QStringLiteral("uno")},
+        {QStringLiteral("A"), QStringLiteral("Three"), QStringLiteral("3")},
+        {QStringLiteral("C"), QStringLiteral("Four"), QStringLiteral("4")},
+        {QStringLiteral("c"), QStringLiteral("five"), QStringLiteral("5")},
+    };
+    for (const bool together : {false, true}) {
+        SCOPED_TRACE(together ? "in one write" : "one value at a time");
+        store("; kept\n[A]\nOne = 1\n\n[B]\nTwo=2\n");
+        platform.fileStore = test::FaultyFileStore();
+        if (together) {
+            ini.write(values);
+        } else {
+            for (const IniValue &v : values)
+                ini.write(v.section, v.key, v.value);
+        }
+        EXPECT_EQ(stored(), "; kept\n[A]\nOne =uno\nThree=3\n\n[B]\nTwo=2\n[C]\nFour=4\nfive=5\n");
+        EXPECT_EQ(platform.fileStore.replacements(), together ? 1 : 4);
+    }
 
     // A value cannot smuggle lines of its own into the file.
     ini.write(QStringLiteral("B"), QStringLiteral("Two"), QStringLiteral("x\r\n[A]\nOne=evil"));
@@ -112,15 +133,25 @@ TEST_F(IniFileTest, CreatesAMissingFilePrivateToTheUser)
 
 TEST_F(IniFileTest, AFailedWriteRaisesTheErrorAndLeavesTheFileAsItWas)
 {
-    store("[A]\nK=old\n");
-    platform.fileStore.failFromReplacement(1);
-    try {
-        ini.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("new"));
-        FAIL() << "the write should have failed";
-    } catch (const AppError &error) {
-        EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path());
+    const std::function<void()> writes[] = {
+        [this] { ini.write(QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("new")); },
+        [this] {
+            ini.write({{QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("new")},
+                       {QStringLiteral("B"), QStringLiteral("L"), QStringLiteral("added")}});
+        },
+    };
+    for (const auto &write : writes) {
+        store("[A]\nK=old\n");
+        platform.fileStore = test::FaultyFileStore();
+        platform.fileStore.failFromReplacement(1);
+        try {
+            write();
+            ADD_FAILURE() << "the write should have failed";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path());
+        }
+        EXPECT_EQ(stored(), "[A]\nK=old\n");
     }
-    EXPECT_EQ(stored(), "[A]\nK=old\n");
 }
 
 TEST_F(IniFileTest, AFolderThatCannotHoldTheFileIsAFailedWrite)

@@ -45,6 +45,18 @@ TEST(ErrorReport, ShowsTheUncaughtErrorWithAFullStopAndGoesOn)
     EXPECT_EQ(reportText(QString()), QString());
 }
 
+TEST(ErrorReport, OnStandardErrorWritesOneLineAndShowsNoBox)
+{
+    test::TestPlatform platform;
+    ErrorReport report(platform, QStringLiteral("tervalo"));
+    report.reportOnStandardError();
+    ::testing::internal::CaptureStderr();
+    report.guard([] { throw AppError(QStringLiteral("Unable to write to /x/Tervalo.ini")); });
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tervalo: Unable to write to /x/Tervalo.ini.\n");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST(TextCodec, DecodesByCharsetName)
 {
     EXPECT_EQ(decodeText("\xCC\xEE\xF1\xEA\xE2\xE0", "windows-1251"), QStringLiteral("Москва"));

@@ -160,7 +160,7 @@ TEST_F(SettingsFileTest, WritesEveryValueInTheFileOrder)
                                 "[FontColorForSkin]\nColor=-16777201\n"
                                 "[SizeFontForSkin]\nSize=0\n";
     EXPECT_EQ(stored(), expected);
-    EXPECT_EQ(platform.fileStore.replacements(), 24) << "one write per value";
+    EXPECT_EQ(platform.fileStore.replacements(), 1) << "the file is replaced once per save";
 }
 
 TEST_F(SettingsFileTest, MissingAndMalformedValuesKeepTheCurrentOnes)
@@ -220,25 +220,35 @@ TEST(IniValues, ConvertsIntegersAndFlags)
     EXPECT_EQ(ini_values::formatFlag(false), QStringLiteral("0"));
 }
 
-TEST_F(SettingsFileTest, AFailedWriteStopsTheSaveAndKeepsTheRestOfTheFile)
+// A save interrupted at any point, as by a full disk or a kill, leaves the old file or the
+// new one, never a mix of their values.
+TEST_F(SettingsFileTest, AnInterruptedSaveLeavesTheOldFileOrTheNewOneWhole)
 {
     store(FullFile);
     readAndEnterMode();
     settings.CityID = QStringLiteral("27612");
     controls.town = QStringLiteral("Москва");
     settings.TempLabel = false;
-    settings.UpdateInterval = 9;
-    platform.fileStore.failFromReplacement(4); // the fourth key: TempLabel
-    try {
-        save();
-        FAIL() << "the save should have failed";
-    } catch (const AppError &error) {
-        EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path());
+    settings.SizeFontForSkin = 9;
+    QByteArray saved = FullFile;
+    saved.replace("CityIDSave=27196", "CityIDSave=27612")
+        .replace("CityNameSave=Киров", "CityNameSave=Москва")
+        .replace("[TempLabel]\nChecked=1", "[TempLabel]\nChecked=0")
+        .replace("Size=7", "Size=9");
+    for (const int failingReplacement : {1, 2, 4, 24}) {
+        SCOPED_TRACE(failingReplacement);
+        store(FullFile);
+        platform.fileStore = test::FaultyFileStore();
+        platform.fileStore.failFromReplacement(failingReplacement);
+        try {
+            save();
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path());
+            EXPECT_EQ(stored(), FullFile) << "a failed save leaves the file as it was";
+            continue;
+        }
+        EXPECT_EQ(stored(), saved);
     }
-    QByteArray expected = FullFile;
-    expected.replace("CityIDSave=27196", "CityIDSave=27612");
-    expected.replace("CityNameSave=Киров", "CityNameSave=Москва");
-    EXPECT_EQ(stored(), expected) << "the first three keys written, the rest as before";
 }
 
 } // namespace

@@ -62,6 +62,31 @@ TEST_F(ProcessEndTest, SigtermEndsTheProgramInOrderAndSavesTheSettings)
               0);
 }
 
+// Nobody may be there to answer a box at a signal's end (a logout, a service manager), so
+// a final save that fails is told on stderr and the program still ends.
+TEST_F(ProcessEndTest, SigtermWithAFailingSaveSaysSoOnStderrAndEnds)
+{
+    QByteArray settings = installedFile("Tervalo.ini");
+    settings.replace("Interval=3", "Interval=0x3"); // a save would rewrite it
+    program.writeDataFile(SettingsFileName, settings);
+    program.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+    program.makeDataFolderReadOnly();
+
+    program.start({QStringLiteral("-platform"), QStringLiteral("offscreen")},
+                  environmentWithout({QStringLiteral("QT_QPA_PLATFORM")}));
+    ASSERT_TRUE(program.waitUntilRunning(20000))
+        << program.process().readAllStandardError().toStdString();
+    ASSERT_TRUE(program.terminate(5000)) << "the program waits for someone to read a box";
+
+    EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
+    const QString expected = QStringLiteral("tervalo: Unable to write to %1.")
+                                 .arg(dataFolderIn(QStringLiteral("/root")) + SettingsFileName);
+    const QStringList errorLines =
+        QString::fromLocal8Bit(program.process().readAllStandardError()).split(QLatin1Char('\n'));
+    EXPECT_TRUE(errorLines.contains(expected)) << errorLines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(program.readDataFile(SettingsFileName), settings);
+}
+
 TEST_F(ProcessEndTest, WithoutADisplayTheProgramSaysSoAndEnds)
 {
     program.writeDataFile(SettingsFileName, installedFile("Tervalo.ini"));

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+
 namespace tervalo {
 namespace {
 
@@ -86,6 +88,47 @@ TEST_F(StartupTest, StartsWithTheStoredSettingsAndSavesThemUnchangedAtTheEnd)
     EXPECT_GE(online.form2()->CityNameComboBox->count(), 150);
 
     online.finish();
+    EXPECT_EQ(storedSettings(), settings);
+}
+
+// A save killed between writing its temporary and renaming it leaves the temporary behind;
+// the next start removes such files, and only those.
+TEST_F(StartupTest, TheStartRemovesTheLeftoversOfInterruptedSaves)
+{
+    installDataFiles();
+    struct Entry {
+        const char *name;
+        bool leftover;
+    };
+    const Entry entries[] = {
+        {"Tervalo.ini.a1B2c3", true},      {"Tervalo.ini.ZZZZZZ", true},
+        {"Tervalo.ini.a1B2c", false},      {"Tervalo.ini.a1B2c3d", false},
+        {"Tervalo.ini.a1-2c3", false},     {"Tervalo.ini.bak", false},
+        {"tervalo.ini.a1B2c3", false},     {"cities.xml.a1B2c3", false},
+        {"Tervalo.ini.a1B2c3.old", false}, {"x.Tervalo.ini.a1B2c3", false},
+    };
+    for (const Entry &entry : entries)
+        platform.writeDataFile(QLatin1String(entry.name), "kept unless a leftover\n");
+    QDir(platform.dataFolder()).mkdir(QStringLiteral("Tervalo.ini.Folder"));
+    QFile::link(platform.dataFolder() + QStringLiteral("cities.xml"),
+                platform.dataFolder() + QStringLiteral("Tervalo.ini.Link12"));
+    // Another instance's save in progress holds a lock on its temporary.
+    QFile busy(platform.dataFolder() + QStringLiteral("Tervalo.ini.Busy12"));
+    ASSERT_TRUE(busy.open(QIODevice::WriteOnly));
+    ASSERT_EQ(::flock(busy.handle(), LOCK_EX), 0);
+
+    program.start();
+
+    for (const Entry &entry : entries) {
+        SCOPED_TRACE(entry.name);
+        EXPECT_NE(QFileInfo::exists(platform.dataFolder() + QLatin1String(entry.name)),
+                  entry.leftover);
+    }
+    EXPECT_TRUE(QFileInfo(platform.dataFolder() + QStringLiteral("Tervalo.ini.Folder")).isDir());
+    EXPECT_TRUE(
+        QFileInfo(platform.dataFolder() + QStringLiteral("Tervalo.ini.Link12")).isSymLink());
+    EXPECT_TRUE(busy.exists()) << "a save in progress keeps its temporary";
+    EXPECT_EQ(platform.readDataFile(TownDirectoryFileName), installedFile("cities.xml"));
     EXPECT_EQ(storedSettings(), settings);
 }
 

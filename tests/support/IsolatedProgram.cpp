@@ -72,6 +72,11 @@ void IsolatedProgram::serveTheServicesOnLoopback()
     servesServices = true;
 }
 
+void IsolatedProgram::makeDataFolderReadOnly()
+{
+    readOnlyDataFolder = true;
+}
+
 QString IsolatedProgram::serviceRequestLog() const
 {
     return scratch.filePath(QStringLiteral("requests.jsonl"));
@@ -128,9 +133,15 @@ QByteArray IsolatedProgram::readDataFile(const QString &name) const
 
 void IsolatedProgram::start(const QStringList &arguments, const QStringList &environment)
 {
-    // sh mounts the home, then replaces itself by the program, which keeps the process id.
+    // sh mounts the home (and the data folder read-only over itself, when asked), then replaces
+    // itself by the program, which keeps the process id.
+    const QString readOnly =
+        QStringLiteral("mount --bind '%1' '%1' && mount -o remount,bind,ro '%1' && ")
+            .arg(dataFolderIn(programHome()));
     const QString script = (servesServices ? setUpServices() : QString()) +
-                           QStringLiteral("mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\"");
+                           QStringLiteral("mount --bind \"$1\" \"$2\" && ") +
+                           (readOnlyDataFolder ? readOnly : QString()) +
+                           QStringLiteral("shift 2 && exec \"$@\"");
     program.setEnvironment(environment);
     program.start(QStringLiteral("unshare"),
                   unshareArguments()

@@ -31,6 +31,10 @@ public:
     void serveTheServicesOnLoopback();
     QString serviceRequestLog() const;
 
+    // Mounts the data folder read-only inside the namespaces: no file in it can be created or
+    // replaced, not even by root. Call before start.
+    void makeDataFolderReadOnly();
+
     void start(const QStringList &arguments, const QStringList &environment);
     // Waits until the program handles SIGTERM, that is until its event loop is about to run.
     bool waitUntilRunning(int milliseconds);
@@ -43,6 +47,7 @@ private:
     QTemporaryDir home;
     QTemporaryDir scratch;
     bool servesServices = false;
+    bool readOnlyDataFolder = false;
     QProcess program;
 };
 

@@ -24,6 +24,7 @@ public:
         return real.copyIfMissing(source, target);
     }
     bool replace(const QString &path, const QByteArray &contents) override;
+    void removeLeftoversOf(const QString &path) override { real.removeLeftoversOf(path); }
 
     // Replacements are counted from 1; the given one and every later one fail.
     void failFromReplacement(int number) { firstFailing = number; }
