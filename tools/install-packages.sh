@@ -6,8 +6,10 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
-  # run: the fonts the widget draws with, a virtual display, a compositor and screenshots
-  fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr hsetroot x11-utils xdotool imagemagick
+  # run: the fonts the widget draws with, a virtual display, a compositor, a notification
+  # area, input as a user gives it and screenshots
+  fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr trayer hsetroot x11-utils xdotool
+  imagemagick
   # tests: a real HTTP proxy, the stand-in forecast service and private namespaces
   tinyproxy python3 util-linux iproute2
 )

@@ -30,10 +30,16 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec /usr/local/bin/tervalo
 fi
 
-# No display: a virtual one, with a compositor so that the see-through parts stay see-through.
+# No display: a virtual one, with a compositor so that the see-through parts stay see-through,
+# and a private runtime folder for the programs of this session.
 display=":$((90 + RANDOM % 100))"
+XDG_RUNTIME_DIR="$(mktemp -d)"
+export XDG_RUNTIME_DIR
 pids=()
-cleanup() { kill "${pids[@]}" 2>/dev/null || true; }
+cleanup() {
+  kill "${pids[@]}" 2>/dev/null || true
+  rm -rf "$XDG_RUNTIME_DIR"
+}
 trap cleanup EXIT
 trap 'exit 0' INT TERM
 Xvfb "$display" -screen 0 1280x800x24 -noreset -nolisten tcp >/dev/null 2>&1 &

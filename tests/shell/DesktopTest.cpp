@@ -57,6 +57,14 @@ protected:
         return brightest;
     }
 
+    // Runs the first item of the widget's menu, "Обновить" in either face, as a user does.
+    void chooseUpdate(const QRect &window)
+    {
+        desktop.click(window.topLeft() + QPoint(60, 150), 3);
+        QThread::msleep(500);
+        desktop.pressKeys({QStringLiteral("Down"), QStringLiteral("Return")});
+    }
+
     void endAndExpectSaved(const QByteArray &settings)
     {
         ASSERT_TRUE(program.terminate(20000));
@@ -107,6 +115,53 @@ TEST_F(DesktopTest, OnlineTheWidgetShowsTheForecastOfTheService)
     ASSERT_FALSE(screen.isNull());
     EXPECT_GT(brightestAround(screen, geometry->topLeft() + QPoint(300 + 108, 50)), 200);
     endAndExpectSaved(settings);
+}
+
+// In tray mode the widget is a tool window, which the toolkit does not count as a window: the
+// forecast failure box closing must not look like the last window closing.
+TEST_F(DesktopTest, InTrayModeTheProgramOutlivesTheForecastFailureBox)
+{
+    ASSERT_TRUE(desktop.addNotificationArea()) << "trayer did not start";
+    program.serveTheServicesOnLoopback();
+    QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
+    // The first forecast is served, every later request fails.
+    settings.replace("CityIDSave=27612", "CityIDSave=firstonly");
+    settings.replace("[IconStatus]\nChecked=0", "[IconStatus]\nChecked=1");
+    const std::optional<QRect> geometry = startWith(settings);
+    ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
+
+    chooseUpdate(*geometry);
+    ASSERT_TRUE(desktop.pressKeysIn(QStringLiteral("Confirm"), {QStringLiteral("Return")}, 10000))
+        << "no forecast failure box";
+    ASSERT_FALSE(program.process().waitForFinished(2000)) << "the program ended with the box";
+    EXPECT_FALSE(desktop.windowGeometry(QStringLiteral("Confirm"))) << "the box is closed";
+    ASSERT_TRUE(program.terminate(20000));
+    EXPECT_EQ(program.process().exitCode(), 0);
+}
+
+// The digital clock-only face shows seconds. "Обновить" brings the weather, whose answer takes
+// seconds to come; the clock goes on meanwhile.
+TEST_F(DesktopTest, TheClockGoesOnWhileASlowForecastIsAwaited)
+{
+    program.serveTheServicesOnLoopback();
+    QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
+    settings.replace("CityIDSave=27612", "CityIDSave=delayed");
+    settings.replace("[ClockMode]\nChecked=1", "[ClockMode]\nChecked=0");
+    settings.replace("CurrentMode=0", "CurrentMode=1");
+    const std::optional<QRect> geometry = startWith(settings);
+    ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
+
+    chooseUpdate(*geometry);
+    QThread::msleep(700);
+    const QRect clock(geometry->topLeft(), QSize(geometry->width(), 150));
+    const QImage before = desktop.screenshot().copy(clock);
+    QThread::msleep(1100);
+    const QImage after = desktop.screenshot().copy(clock);
+    EXPECT_NE(before, after) << "the clock stood still while the forecast was awaited";
+    const QByteArray requests = test::readFileBytes(program.serviceRequestLog());
+    EXPECT_TRUE(requests.contains("GET /weather-ng/forecasts/delayed.xml"))
+        << requests.toStdString();
+    ASSERT_TRUE(program.terminate(20000));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "support/Files.h"
 #include "support/IsolatedProgram.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
@@ -98,6 +99,23 @@ TEST_F(ProcessEndTest, WithoutADisplayTheProgramSaysSoAndEnds)
     EXPECT_NE(program.process().exitCode(), 0);
     EXPECT_TRUE(program.process().readAllStandardError().contains("no X display"));
     EXPECT_EQ(program.readDataFile(SettingsFileName), installedFile("Tervalo.ini"));
+}
+
+// An account that never ran the installer's step: the program, installed with its defaults,
+// gives the account its data files on the first start.
+TEST_F(ProcessEndTest, TheFirstStartOfAnAccountTakesTheInstalledDefaults)
+{
+    QDir(program.dataFolder()).removeRecursively();
+    program.runTheInstalledProgram();
+    program.start({QStringLiteral("-platform"), QStringLiteral("offscreen")},
+                  environmentWithout({QStringLiteral("QT_QPA_PLATFORM")}));
+    ASSERT_TRUE(program.waitUntilRunning(20000))
+        << program.process().readAllStandardError().toStdString();
+    ASSERT_TRUE(program.terminate(20000));
+    EXPECT_EQ(program.process().exitCode(), 0)
+        << program.process().readAllStandardError().toStdString();
+    EXPECT_EQ(program.readDataFile(TownDirectoryFileName), installedFile("cities.xml"));
+    EXPECT_TRUE(program.readDataFile(SettingsFileName).contains("CityIDSave=27612\n"));
 }
 
 } // namespace

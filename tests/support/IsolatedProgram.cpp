@@ -72,6 +72,17 @@ void IsolatedProgram::serveTheServicesOnLoopback()
     servesServices = true;
 }
 
+void IsolatedProgram::runTheInstalledProgram()
+{
+    const QString prefix = scratch.filePath(QStringLiteral("prefix"));
+    QDir().mkpath(prefix + QStringLiteral("/bin"));
+    QDir().mkpath(prefix + QStringLiteral("/share/tervalo"));
+    executable = prefix + QStringLiteral("/bin/tervalo");
+    QFile::copy(QStringLiteral(TERVALO_EXECUTABLE), executable);
+    for (const QString &name : {SettingsFileName, TownDirectoryFileName})
+        writeFileBytes(prefix + QStringLiteral("/share/tervalo/") + name, installedDataFile(name));
+}
+
 void IsolatedProgram::makeDataFolderReadOnly()
 {
     readOnlyDataFolder = true;
@@ -144,10 +155,9 @@ void IsolatedProgram::start(const QStringList &arguments, const QStringList &env
                            QStringLiteral("shift 2 && exec \"$@\"");
     program.setEnvironment(environment);
     program.start(QStringLiteral("unshare"),
-                  unshareArguments()
-                      << QStringLiteral("--") << QStringLiteral("sh") << QStringLiteral("-c")
-                      << script << QStringLiteral("sh") << home.path() << programHome()
-                      << QStringLiteral(TERVALO_EXECUTABLE) << arguments);
+                  unshareArguments() << QStringLiteral("--") << QStringLiteral("sh")
+                                     << QStringLiteral("-c") << script << QStringLiteral("sh")
+                                     << home.path() << programHome() << executable << arguments);
 }
 
 bool IsolatedProgram::waitUntilRunning(int milliseconds)

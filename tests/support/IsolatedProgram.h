@@ -34,6 +34,9 @@ public:
     // Mounts the data folder read-only inside the namespaces: no file in it can be created or
     // replaced, not even by root. Call before start.
     void makeDataFolderReadOnly();
+    // Runs a copy of the program installed as `cmake --install` lays it out, with the default
+    // data files beside it, instead of the build tree's program, which has none.
+    void runTheInstalledProgram();
 
     void start(const QStringList &arguments, const QStringList &environment);
     // Waits until the program handles SIGTERM, that is until its event loop is about to run.
@@ -48,6 +51,7 @@ private:
     QTemporaryDir scratch;
     bool servesServices = false;
     bool readOnlyDataFolder = false;
+    QString executable = QStringLiteral(TERVALO_EXECUTABLE);
     QProcess program;
 };
 

@@ -3,6 +3,7 @@
 
 #include "support/Processes.h"
 
+#include <QElapsedTimer>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -18,7 +19,7 @@ constexpr int StartTimeoutMs = 10000;
 
 VirtualDesktop::VirtualDesktop()
 {
-    for (const char *tool : {"Xvfb", "xcompmgr", "hsetroot", "xwininfo", "import"}) {
+    for (const char *tool : {"Xvfb", "xcompmgr", "hsetroot", "xwininfo", "import", "xdotool"}) {
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
             problem = QStringLiteral("%1 is not installed").arg(QLatin1String(tool));
             return;
@@ -45,8 +46,58 @@ VirtualDesktop::VirtualDesktop()
 
 VirtualDesktop::~VirtualDesktop()
 {
+    stopProcess(notificationArea);
     stopProcess(compositor);
     stopProcess(server);
+}
+
+bool VirtualDesktop::addNotificationArea()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+        return false;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), name);
+    notificationArea.setProcessEnvironment(environment);
+    notificationArea.start(QStringLiteral("trayer"),
+                           {QStringLiteral("--edge"), QStringLiteral("bottom"),
+                            QStringLiteral("--height"), QStringLiteral("24")});
+    if (!notificationArea.waitForStarted(StartTimeoutMs))
+        return false;
+    QThread::msleep(500); // it claims the notification area's selection
+    return notificationArea.state() == QProcess::Running;
+}
+
+void VirtualDesktop::click(QPoint at, int button)
+{
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+         QStringLiteral("click"), QString::number(button)});
+}
+
+void VirtualDesktop::pressKeys(const QStringList &keys)
+{
+    run(QStringLiteral("xdotool"),
+        QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("100")} +
+            keys);
+}
+
+bool VirtualDesktop::pressKeysIn(const QString &title, const QStringList &keys, int milliseconds)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!windowGeometry(title)) {
+        if (elapsed.elapsed() > milliseconds)
+            return false;
+        QThread::msleep(100);
+    }
+    // Without a window manager nobody gives a new window the focus: xdotool does.
+    run(QStringLiteral("xdotool"),
+        QStringList{QStringLiteral("search"), QStringLiteral("--name"),
+                    QLatin1Char('^') + title + QLatin1Char('$'), QStringLiteral("windowfocus"),
+                    QStringLiteral("--sync"), QStringLiteral("key"), QStringLiteral("--delay"),
+                    QStringLiteral("100")} +
+            keys);
+    return true;
 }
 
 QString VirtualDesktop::run(const QString &program, const QStringList &arguments) const

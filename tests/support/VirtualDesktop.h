@@ -24,6 +24,16 @@ public:
     // The DISPLAY value of the server, as ":N".
     const QString &display() const { return name; }
 
+    // Starts a notification area (trayer) at the bottom of the screen; false if it cannot.
+    bool addNotificationArea();
+    // Input as a user gives it, through the X server: a click of a button (1 left, 3 right)
+    // at a place of the screen, and keys by their X names ("Down", "Return").
+    void click(QPoint at, int button);
+    void pressKeys(const QStringList &keys);
+    // Gives a top-level window, found by its title, the keyboard and presses the keys there;
+    // false when no such window appears within the time given.
+    bool pressKeysIn(const QString &title, const QStringList &keys, int milliseconds);
+
     // A top-level window's place and size by its title, as the X server reports them.
     std::optional<QRect> windowGeometry(const QString &title) const;
     // What the screen shows.
@@ -34,6 +44,7 @@ private:
 
     QProcess server;
     QProcess compositor;
+    QProcess notificationArea;
     QString name;
     std::optional<QString> problem;
 };

@@ -123,6 +123,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
         except OSError:
             pass
 
+    def town_firstonly(self):
+        with self.server.lock:
+            first = not self.server.answered_firstonly
+            self.server.answered_firstonly = True
+        if first:
+            return self.fixture("27612")
+        self.answer(404, b"gone", "text/plain")
+
     def town_delayed(self):
         time.sleep(DELAY)
         self.fixture("27612")
@@ -139,6 +147,7 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
         self.fixtures = fixtures
         self.log = log
         self.lock = threading.Lock()
+        self.answered_firstonly = False
 
     def record(self, handler):
         entry = {"line": handler.requestline,
