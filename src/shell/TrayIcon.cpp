@@ -60,9 +60,11 @@ void TrayIcon::setContextMenu(QMenu *menu)
     icon->setContextMenu(menu);
 }
 
+// A balloon without text is not shown (at a start without weather there is none yet); the
+// request stays for the text that comes later.
 void TrayIcon::sendUpdate()
 {
-    if (!visible || !requested)
+    if (!visible || !requested || text.isEmpty())
         return;
     icon->showMessage(title, text, QIcon(), BalloonTimeoutMs);
     balloonTimeout.start();

@@ -13,8 +13,8 @@ namespace tervalo {
 // The notification-area icon with its balloon-request rules: asking for the balloon sets a
 // mark that stays until the balloon is closed or times out; while it is set, every update of
 // the icon (making it visible, a new balloon text) shows the balloon with the current text.
-// An update for a hidden icon shows nothing but keeps the mark, so a balloon asked for while
-// the icon is hidden appears when the icon is next shown.
+// An update for a hidden icon, or without a balloon text, shows nothing but keeps the mark, so
+// a balloon asked for while the icon is hidden appears when the icon is next shown.
 class TrayIcon : public QObject {
     Q_OBJECT
 

@@ -354,8 +354,11 @@ TEST(TrayIcon, ShowsTheBalloonOnlyWhileItWasAskedFor)
     QStringList later;
     QObject::connect(&hidden, &TrayIcon::balloonShown,
                      [&later](const QString &, const QString &text) { later << text; });
-    hidden.setBalloonText(QStringLiteral("+5°, ясно"));
     hidden.showBalloon();
+    hidden.setVisible(true);
+    hidden.setVisible(false);
+    EXPECT_TRUE(later.isEmpty()) << "a balloon without text is not shown";
+    hidden.setBalloonText(QStringLiteral("+5°, ясно"));
     EXPECT_TRUE(later.isEmpty()) << "a hidden icon shows nothing";
     EXPECT_TRUE(hidden.balloonRequested()) << "but keeps the request";
     hidden.setVisible(true);
