@@ -38,6 +38,12 @@ const MessageBox TownListError{
 
 class StartupTest : public ::testing::Test {
 protected:
+    // The data files of an account that has its own settings and the installed town directory.
+    static void giveDataFiles(test::TestPlatform &platform, const QByteArray &settings)
+    {
+        platform.writeDataFile(SettingsFileName, settings);
+        platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+    }
     void installDataFiles(bool settingsFile = true, bool townDirectory = true)
     {
         if (settingsFile)
@@ -137,8 +143,7 @@ TEST_F(StartupTest, ExitFromEitherMenuSavesAndRequestsTheEnd)
     for (const char *exitItem : {"CloseProg", "N2"}) {
         SCOPED_TRACE(exitItem);
         test::TestPlatform platform;
-        platform.writeDataFile(SettingsFileName, settings);
-        platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+        giveDataFiles(platform, settings);
         Application program(platform, service);
         program.start();
         TForm1 &form = *program.form1();
@@ -240,8 +245,7 @@ TEST_F(StartupTest, TheTrayIconReplacesTheTaskbarButtonOnlyWhereItCanBeShown)
         SCOPED_TRACE(notificationArea ? "a notification area" : "none");
         test::TestPlatform platform;
         platform.notificationArea = notificationArea;
-        platform.writeDataFile(SettingsFileName, settings);
-        platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+        giveDataFiles(platform, settings);
         Application program(platform, service);
         program.start();
         ASSERT_TRUE(program.shared().AppSettings.IconStatus);
@@ -257,8 +261,7 @@ TEST_F(StartupTest, AnUnsupportedSystemIsRefusedAfterTheRestOfTheStartUp)
         SCOPED_TRACE(version ? "version 5" : "the version cannot be told");
         test::TestPlatform platform;
         platform.osVersion = version;
-        platform.writeDataFile(SettingsFileName, settings);
-        platform.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+        giveDataFiles(platform, settings);
         {
             Application program(platform, service);
             program.start();
