@@ -183,7 +183,9 @@ void XmlDocument::parse(const QByteArray &bytes, const char *encoding)
     xmlDoc *parsed =
         xmlCtxtReadMemory(context.get(), bytes.constData(), static_cast<int>(bytes.size()), nullptr,
                           encoding, ParseOptions);
-    if (!parsed || !context->wellFormed) {
+    // libxml2 goes on after a namespace error, such as an undeclared prefix, and keeps the
+    // prefixed name as a plain one; the document is not well-formed all the same.
+    if (!parsed || !context->wellFormed || !context->nsWellFormed) {
         xmlFreeDoc(parsed);
         const xmlError *error = xmlCtxtGetLastError(context.get());
         throw AppError(loadError(bytes, error));

@@ -45,9 +45,10 @@ private:
 };
 
 // An XML document loaded from a text, a file or a web address. It is parsed strictly: any
-// well-formedness error fails the load with the parser's reason, the line and the start of
-// the offending text. No entity from a document type definition is expanded and nothing
-// outside the document is ever fetched. Blank text between elements is dropped.
+// well-formedness error, a namespace error such as an undeclared prefix included, fails the
+// load with the parser's reason, the line and the start of the offending text. No entity from a
+// document type definition is expanded and nothing outside the document is ever fetched. Blank text
+// between elements is dropped.
 class XmlDocument {
 public:
     XmlDocument();

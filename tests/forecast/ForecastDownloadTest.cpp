@@ -192,8 +192,8 @@ TEST_F(ForecastDownloadTest, AWindows1251DocumentIsReadByItsDeclarationOnBothRoa
 
 TEST_F(ForecastDownloadTest, EveryFailureEndsInTheOneReaction)
 {
-    const char *towns[] = {"status500", "redirect", "html",    "malformed",
-                           "empty",     "huge",     "nowhere", "shapeless"};
+    const char *towns[] = {"status500", "redirect", "html",      "malformed",    "empty",
+                           "huge",      "nowhere",  "shapeless", "unboundprefix"};
     for (const bool proxyRoad : {false, true}) {
         settings().ProxyUse = false;
         if (proxyRoad)

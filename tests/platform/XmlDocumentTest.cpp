@@ -129,12 +129,26 @@ TEST(XmlDocument, TellsAnAbsentAttributeFromAnEmptyOne)
 
 TEST(XmlDocument, LoadErrorsGiveTheReasonTheLineAndTheOffendingText)
 {
-    const QString error = loadErrorOf([](XmlDocument &document) {
-        document.loadFromText(QStringLiteral("<forecast>\n  <fact>\n  </wrong>\n</forecast>"));
-    });
-    EXPECT_TRUE(error.contains(QLatin1String("mismatch"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QLatin1String("line 3"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QLatin1String("</wrong>"))) << error.toStdString();
+    struct Case {
+        const char *text;
+        const char *reason, *line, *offending;
+    };
+    const Case cases[] = {
+        {"<forecast>\n  <fact>\n  </wrong>\n</forecast>", "mismatch", "line 3", "</wrong>"},
+        // Not namespace-well-formed: read on, <w:fact> would pass for a missing "fact".
+        {"<forecast>\n  <w:fact>-2</w:fact>\n</forecast>", "Namespace prefix w on fact", "line 2",
+         "<w:fact>"},
+        {"<forecast>\n\n  <day w:type='day'/>\n</forecast>", "Namespace prefix w for type",
+         "line 3", "<day w:type='day'/>"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString error = loadErrorOf(
+            [&](XmlDocument &document) { document.loadFromText(QString::fromUtf8(c.text)); });
+        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(c.line))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(c.offending))) << error.toStdString();
+    }
 
     for (const QString &text : {QString(), QStringLiteral("   "), QStringLiteral("<a>"),
                                 QStringLiteral("<html><br></html>"), QStringLiteral("<a/><b/>")}) {

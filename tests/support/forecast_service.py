@@ -84,6 +84,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def town_malformed(self):
         self.answer(200, b"<?xml version='1.0'?><forecast><fact></forecast>", "text/xml")
 
+    def town_unboundprefix(self):
+        body = self.fixture_bytes("27612").replace(b"<fact>", b"<w:fact>", 1)
+        body = body.replace(b"</fact>", b"</w:fact>", 1)
+        self.answer(200, body, "text/xml; charset=utf-8")
+
     def town_empty(self):
         self.answer(200, b"", "text/xml")
 
