@@ -94,6 +94,13 @@ QByteArray declaredEncodingOf(const QByteArray &body)
     return declaration.match(QString::fromLatin1(body.left(200))).captured(1).toLatin1();
 }
 
+// An IPv6 address goes into an address in brackets, or its colons would read as the port's.
+QString hostInAddress(const QString &host)
+{
+    const bool bareIpv6 = host.contains(QLatin1Char(':')) && !host.startsWith(QLatin1Char('['));
+    return bareIpv6 ? QLatin1Char('[') + host + QLatin1Char(']') : host;
+}
+
 } // namespace
 
 QString HttpAnswer::text() const
@@ -154,7 +161,8 @@ HttpClient::~HttpClient() = default;
 void HttpClient::setProxy(const QString &host, int port)
 {
     session->proxy =
-        host.isEmpty() ? QByteArray() : QStringLiteral("http://%1:%2").arg(host).arg(port).toUtf8();
+        host.isEmpty() ? QByteArray()
+                       : QStringLiteral("http://%1:%2").arg(hostInAddress(host)).arg(port).toUtf8();
 }
 
 void HttpClient::setBasicProxyAuthentication(bool on)

@@ -39,7 +39,8 @@ public:
     explicit HttpClient(TransferLimits limits = {});
     ~HttpClient();
 
-    // An empty host means no proxy: the client connects to the server itself.
+    // An empty host means no proxy: the client connects to the server itself. The host is a
+    // name or an address, an IPv6 address with or without its brackets.
     void setProxy(const QString &host, int port);
     void setBasicProxyAuthentication(bool on);
     // Kept while authentication is switched off, and sent again when it is switched on.

@@ -280,18 +280,31 @@ TEST_F(ForecastDownloadTest, ARealProxyWithBasicAuthentication)
         << "only the authenticated request reached the service";
 }
 
-TEST_F(ForecastDownloadTest, ARealProxyWithoutAuthentication)
+TEST_F(ForecastDownloadTest, ARealProxyWithoutAuthenticationAtEachFormOfItsAddress)
 {
-    test::Tinyproxy proxy;
-    ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
+    struct Case {
+        const char *host;
+        QHostAddress::SpecialAddress listensOn;
+    };
+    const Case cases[] = {{"127.0.0.1", QHostAddress::LocalHost},
+                          {"::1", QHostAddress::LocalHostIPv6},
+                          {"[::1]", QHostAddress::LocalHostIPv6}};
     town("27612");
-    useProxy(QStringLiteral("127.0.0.1"), proxy.port());
-    form().GetWeather();
-    EXPECT_FALSE(failed());
-    EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
-    ASSERT_EQ(service.requests().size(), 1u);
-    EXPECT_EQ(service.requests()[0].line,
-              QStringLiteral("GET /weather-ng/forecasts/27612.xml HTTP/1.1"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.host);
+        test::Tinyproxy proxy(std::nullopt, QHostAddress(c.listensOn));
+        ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
+        resetOutcome();
+        form().TemLabel->setText(QStringLiteral("before"));
+        useProxy(QLatin1String(c.host), proxy.port());
+        form().GetWeather();
+        EXPECT_FALSE(failed());
+        EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+    }
+    const std::vector<test::ReceivedRequest> requests = service.requests();
+    ASSERT_EQ(requests.size(), std::size(cases));
+    for (const test::ReceivedRequest &request : requests)
+        EXPECT_EQ(request.line, QStringLiteral("GET /weather-ng/forecasts/27612.xml HTTP/1.1"));
 }
 
 } // namespace
