@@ -27,8 +27,13 @@ public:
     // The child nodes in document order: elements, comments, processing instructions, CDATA
     // sections and text that is not blank.
     int childCount() const;
-    // Throws AppError for an index beyond the last child.
+    // Throws AppError for an index beyond the last child. Costs a step per child before it:
+    // a reader that goes through the children walks them with nextSibling() instead.
     XmlNode child(int index) const;
+    // The first child, and the node after this one among its parent's children, as child()
+    // numbers them; nothing past the last. One step each, however many children there are.
+    std::optional<XmlNode> firstChild() const;
+    std::optional<XmlNode> nextSibling() const;
     // The first child element with this name, with or without a namespace prefix, in the
     // parent's namespace (any namespace when the parent has none).
     XmlNode childByName(const QString &name) const;

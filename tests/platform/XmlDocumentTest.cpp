@@ -42,6 +42,16 @@ TEST(XmlDocument, CountsEveryChildButBlankText)
     EXPECT_FALSE(root.child(2).isElement()); // the processing instruction
     EXPECT_EQ(root.child(5).childCount(), 0) << "blank text inside an element is dropped too";
     EXPECT_EQ(root.child(5).text(), QString());
+
+    // Walking from sibling to sibling meets the same children as the index.
+    QStringList walked, indexed;
+    for (std::optional<XmlNode> child = root.firstChild(); child; child = child->nextSibling())
+        walked << child->name();
+    for (int i = 0; i < root.childCount(); ++i)
+        indexed << root.child(i).name();
+    EXPECT_EQ(walked, indexed);
+    EXPECT_FALSE(root.child(5).firstChild());
+    EXPECT_FALSE(root.childByName(QStringLiteral("missing")).firstChild());
     try {
         root.child(6);
         FAIL() << "an index beyond the last child is an error";
