@@ -21,8 +21,10 @@ struct HttpAnswer {
     QByteArray body;
     QByteArray contentType;
 
-    // The body as text: by the charset of the content type; else, for XML, by the encoding
-    // the document's declaration names; else UTF-8. Throws AppError for an unknown charset.
+    // The body as text. An XML media type is decoded as its document declares, whatever
+    // charset the content type names (UTF-8 when the document declares none); any other by
+    // the charset of the content type, else as UTF-8. Throws AppError for an unknown
+    // charset or bytes not valid in it.
     QString text() const;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/TextCodec.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <iconv.h>
@@ -8,6 +9,25 @@
 #include <cerrno>
 
 namespace tervalo {
+
+namespace {
+
+const char Utf8Mark[] = "\xEF\xBB\xBF";
+
+bool hasUtf16Mark(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// The encoding named by an XML declaration at the very start; empty when there is none.
+QByteArray declaredXmlEncoding(const QByteArray &bytes)
+{
+    static const QRegularExpression declaration(
+        QStringLiteral("^<\\?xml\\s[^>]*encoding\\s*=\\s*[\"']([A-Za-z][A-Za-z0-9._-]*)[\"']"));
+    return declaration.match(QString::fromLatin1(bytes.left(200))).captured(1).toLatin1();
+}
+
+} // namespace
 
 std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &charset)
 {
@@ -28,15 +48,24 @@ std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &cha
     return QString::fromUtf8(utf8);
 }
 
+std::optional<QString> decodeXmlDocument(const QByteArray &bytes)
+{
+    if (hasUtf16Mark(bytes))
+        return decodeText(bytes, "UTF-16"); // the mark gives the byte order
+    const QByteArray document = bytes.startsWith(Utf8Mark) ? bytes.mid(3) : bytes;
+    const QByteArray declared = declaredXmlEncoding(document);
+    return decodeText(document, declared.isEmpty() ? QByteArray("UTF-8") : declared);
+}
+
 QString decodeUtf8OrWindows1251(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+    if (hasUtf16Mark(bytes)) {
         const auto encoding =
             bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;
         QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
         return utf16.decode(bytes.mid(2));
     }
-    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    const QByteArray body = bytes.startsWith(Utf8Mark) ? bytes.mid(3) : bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(body);
     if (!utf8.hasError())

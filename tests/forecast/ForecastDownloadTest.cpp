@@ -175,18 +175,31 @@ TEST_F(ForecastDownloadTest, TheClientKeepsCookiesAndTheProxyRoadWorksWithoutAPr
     EXPECT_EQ(requests[1].header(QStringLiteral("Cookie")), QStringLiteral("session=tervalo42"));
 }
 
-TEST_F(ForecastDownloadTest, AWindows1251DocumentIsReadByItsDeclarationOnBothRoads)
+TEST_F(ForecastDownloadTest, BothRoadsReadADocumentInTheEncodingItDeclares)
 {
+    const char *towns[] = {
+        "cp1251",               // windows-1251, declared so, no charset in the header
+        "cp1251_as_utf8",       // the same, with "charset=utf-8" in the header
+        "undeclared_as_cp1251", // UTF-8 without a declaration, "charset=windows-1251"
+        "utf16",                // UTF-16 with a byte-order mark
+    };
+    test::Tinyproxy proxy;
+    ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
     for (const bool proxyRoad : {false, true}) {
-        SCOPED_TRACE(proxyRoad ? "proxy road" : "direct road");
-        harness.shared.FactWeatherType.clear();
+        settings().ProxyUse = false;
         if (proxyRoad)
-            useLoopbackServiceAsProxy();
-        town("cp1251");
-        form().GetWeather();
-        EXPECT_FALSE(failed());
-        EXPECT_EQ(harness.shared.FactWeatherType, QStringLiteral("облачно, временами снег"));
-        EXPECT_EQ(harness.shared.StationName, QStringLiteral("Москва (ВДНХ)"));
+            useProxy(QStringLiteral("127.0.0.1"), proxy.port());
+        for (const char *id : towns) {
+            SCOPED_TRACE(std::string(proxyRoad ? "proxy road, " : "direct road, ") + id);
+            resetOutcome();
+            harness.shared.FactWeatherType.clear();
+            harness.shared.StationName.clear();
+            town(id);
+            form().GetWeather();
+            EXPECT_FALSE(failed());
+            EXPECT_EQ(harness.shared.FactWeatherType, QStringLiteral("облачно, временами снег"));
+            EXPECT_EQ(harness.shared.StationName, QStringLiteral("Москва (ВДНХ)"));
+        }
     }
 }
 
