@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
+  cmake ninja-build g++ clang pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
   # run: the fonts the widget draws with, a virtual display, a compositor and screenshots
   fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr hsetroot x11-utils xdotool imagemagick
   # tests: a real HTTP proxy, the stand-in forecast service and private namespaces
