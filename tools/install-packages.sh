@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
+  cmake ninja-build g++ clang pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
   # run: the fonts the widget draws with, a virtual display, a compositor, a notification
   # area, input as a user gives it and screenshots
   fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr trayer hsetroot x11-utils xdotool

@@ -15,8 +15,12 @@ void TForm1::GetWeather()
             IdHTTP1.setBasicProxyAuthentication(settings.ProxyPublic);
             if (settings.ProxyPublic)
                 IdHTTP1.setProxyCredentials(settings.ProxyUser, settings.ProxyPass);
-            shared.ForecastXml = context.network.run([&] { return IdHTTP1.get(address); }).text();
-            XMLDocument1.loadFromText(shared.ForecastXml);
+            // The parsing waits with the download, so a large document does not stop the clock;
+            // the body is kept even when it cannot be parsed.
+            context.network.run([&] {
+                shared.ForecastXml = IdHTTP1.get(address).text();
+                XMLDocument1.loadFromText(shared.ForecastXml);
+            });
         } else {
             context.network.run(
                 [&] { XMLDocument1.loadFromAddress(address, context.service.limits); });

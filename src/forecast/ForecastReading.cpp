@@ -35,11 +35,14 @@ QString longTimeText(const QTime &time)
 
 XmlNode findDayPart(const XmlNode &day, const QString &type, int firstIndex)
 {
-    for (int index = firstIndex;; ++index) {
-        const XmlNode part = day.child(index); // throws once the children run out
-        if (part.isElement() && part.attribute(QStringLiteral("type")) == type)
-            return part;
+    // From one child to the next: a day may hold any number of children before its parts.
+    for (std::optional<XmlNode> part = day.child(firstIndex); part; part = part->nextSibling()) {
+        if (part->isElement() && part->attribute(QStringLiteral("type")) == type)
+            return *part;
     }
+    throw AppError(QStringLiteral("The forecast day has no part \"%1\" from its child %2 on")
+                       .arg(type)
+                       .arg(firstIndex));
 }
 
 QString forecastTemperature(const QString &text)

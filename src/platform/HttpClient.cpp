@@ -87,20 +87,32 @@ QByteArray charsetOf(const QByteArray &contentType)
     return charset.match(QString::fromLatin1(contentType)).captured(1).toLatin1();
 }
 
-QByteArray declaredEncodingOf(const QByteArray &body)
+// text/xml, application/xml and the types named with the suffix +xml.
+bool isXmlMediaType(const QByteArray &contentType)
 {
-    static const QRegularExpression declaration(
-        QStringLiteral("^\\s*<\\?xml[^>]*encoding\\s*=\\s*[\"']([A-Za-z0-9._:-]+)[\"']"));
-    return declaration.match(QString::fromLatin1(body.left(200))).captured(1).toLatin1();
+    const QByteArray type = contentType.split(';').constFirst().trimmed().toLower();
+    return type == "text/xml" || type == "application/xml" || type.endsWith("+xml");
+}
+
+// An IPv6 address goes into an address in brackets, or its colons would read as the port's.
+QString hostInAddress(const QString &host)
+{
+    const bool bareIpv6 = host.contains(QLatin1Char(':')) && !host.startsWith(QLatin1Char('['));
+    return bareIpv6 ? QLatin1Char('[') + host + QLatin1Char(']') : host;
 }
 
 } // namespace
 
 QString HttpAnswer::text() const
 {
+    // An XML document says itself how it is encoded, and the parser of the direct road
+    // believes it over the header; so does this road, or the two would read it differently.
+    if (isXmlMediaType(contentType)) {
+        if (std::optional<QString> decoded = decodeXmlDocument(body))
+            return *decoded;
+        throw AppError(QStringLiteral("The XML answer is not valid text in its own encoding"));
+    }
     QByteArray charset = charsetOf(contentType);
-    if (charset.isEmpty() && contentType.contains("xml"))
-        charset = declaredEncodingOf(body);
     if (charset.isEmpty())
         charset = "UTF-8";
     if (std::optional<QString> decoded = decodeText(body, charset))
@@ -154,7 +166,8 @@ HttpClient::~HttpClient() = default;
 void HttpClient::setProxy(const QString &host, int port)
 {
     session->proxy =
-        host.isEmpty() ? QByteArray() : QStringLiteral("http://%1:%2").arg(host).arg(port).toUtf8();
+        host.isEmpty() ? QByteArray()
+                       : QStringLiteral("http://%1:%2").arg(hostInAddress(host)).arg(port).toUtf8();
 }
 
 void HttpClient::setBasicProxyAuthentication(bool on)

@@ -21,8 +21,10 @@ struct HttpAnswer {
     QByteArray body;
     QByteArray contentType;
 
-    // The body as text: by the charset of the content type; else, for XML, by the encoding
-    // the document's declaration names; else UTF-8. Throws AppError for an unknown charset.
+    // The body as text. An XML media type is decoded as its document declares, whatever
+    // charset the content type names (UTF-8 when the document declares none); any other by
+    // the charset of the content type, else as UTF-8. Throws AppError for an unknown
+    // charset or bytes not valid in it.
     QString text() const;
 };
 
@@ -39,7 +41,8 @@ public:
     explicit HttpClient(TransferLimits limits = {});
     ~HttpClient();
 
-    // An empty host means no proxy: the client connects to the server itself.
+    // An empty host means no proxy: the client connects to the server itself. The host is a
+    // name or an address, an IPv6 address with or without its brackets.
     void setProxy(const QString &host, int port);
     void setBasicProxyAuthentication(bool on);
     // Kept while authentication is switched off, and sent again when it is switched on.

@@ -23,7 +23,8 @@ class NetworkWait : public QObject {
 public:
     bool inProgress() const { return waiting; }
 
-    // Runs `call` and returns its result, or throws what it threw.
+    // Runs `call` and returns its result, or throws what it threw. What the call writes is
+    // read only after it, by the code that waited for it.
     template <typename Call> std::invoke_result_t<Call> run(Call &&call);
 
 signals:

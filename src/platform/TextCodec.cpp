@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/TextCodec.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <iconv.h>
@@ -8,6 +9,25 @@
 #include <cerrno>
 
 namespace tervalo {
+
+namespace {
+
+const char Utf8Mark[] = "\xEF\xBB\xBF";
+
+bool hasUtf16Mark(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// The encoding named by an XML declaration at the very start; empty when there is none.
+QByteArray declaredXmlEncoding(const QByteArray &bytes)
+{
+    static const QRegularExpression declaration(
+        QStringLiteral("^<\\?xml\\s[^>]*encoding\\s*=\\s*[\"']([A-Za-z][A-Za-z0-9._-]*)[\"']"));
+    return declaration.match(QString::fromLatin1(bytes.left(200))).captured(1).toLatin1();
+}
+
+} // namespace
 
 std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &charset)
 {
@@ -26,6 +46,15 @@ std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &cha
         return std::nullopt;
     utf8.truncate(utf8.size() - static_cast<qsizetype>(outLeft));
     return QString::fromUtf8(utf8);
+}
+
+std::optional<QString> decodeXmlDocument(const QByteArray &bytes)
+{
+    if (hasUtf16Mark(bytes))
+        return decodeText(bytes, "UTF-16"); // the mark gives the byte order
+    const QByteArray document = bytes.startsWith(Utf8Mark) ? bytes.mid(3) : bytes;
+    const QByteArray declared = declaredXmlEncoding(document);
+    return decodeText(document, declared.isEmpty() ? QByteArray("UTF-8") : declared);
 }
 
 namespace {
@@ -53,10 +82,10 @@ QString decodeLine(QByteArrayView line)
 // stray line must not turn the valid UTF-8 around it into mojibake.
 QString decodeUtf8OrWindows1251(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+    if (hasUtf16Mark(bytes))
         return decodeUtf16(bytes);
     const QByteArrayView body =
-        bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+        bytes.startsWith(Utf8Mark) ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
     QString text;
     text.reserve(body.size());
     for (qsizetype start = 0; start < body.size();) {

@@ -12,6 +12,11 @@ namespace tervalo {
 // "utf-8" ...). Empty when the name is unknown or the bytes are not valid in that set.
 std::optional<QString> decodeText(const QByteArray &bytes, const QByteArray &charset);
 
+// Decodes an XML document's bytes as an XML parser reads them: by a UTF-16 byte-order mark,
+// else by the encoding their declaration names, else as UTF-8 (a UTF-8 mark is dropped).
+// Empty when that encoding is unknown or the bytes are not valid in it.
+std::optional<QString> decodeXmlDocument(const QByteArray &bytes);
+
 // Decodes bytes that are UTF-8, or else Windows-1251 (the older files of Russian users),
 // deciding line by line: a line that is valid UTF-8 is read as UTF-8, any other as
 // Windows-1251. A UTF-16 byte-order mark makes the whole text UTF-16; a UTF-8 one is dropped.

@@ -111,22 +111,37 @@ bool XmlNode::isElement() const
     return !node || node->type == XML_ELEMENT_NODE;
 }
 
+// childCount() and child() step with these two as well, so all three number alike.
+std::optional<XmlNode> XmlNode::firstChild() const
+{
+    if (!node || !node->children)
+        return std::nullopt;
+    return XmlNode(node->children);
+}
+
+std::optional<XmlNode> XmlNode::nextSibling() const
+{
+    if (!node || !node->next)
+        return std::nullopt;
+    return XmlNode(node->next);
+}
+
 int XmlNode::childCount() const
 {
     int count = 0;
-    for (const xmlNode *child = node ? node->children : nullptr; child; child = child->next)
+    for (std::optional<XmlNode> child = firstChild(); child; child = child->nextSibling())
         ++count;
     return count;
 }
 
 XmlNode XmlNode::child(int index) const
 {
-    xmlNode *child = node ? node->children : nullptr;
+    std::optional<XmlNode> child = index >= 0 ? firstChild() : std::nullopt;
     for (int i = 0; child && i < index; ++i)
-        child = child->next;
-    if (index < 0 || !child)
+        child = child->nextSibling();
+    if (!child)
         throw AppError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    return XmlNode(child);
+    return *child;
 }
 
 XmlNode XmlNode::childByName(const QString &name) const
@@ -189,7 +204,9 @@ void XmlDocument::parse(const QByteArray &bytes, const char *encoding)
     xmlDoc *parsed =
         xmlCtxtReadMemory(context.get(), bytes.constData(), static_cast<int>(bytes.size()), nullptr,
                           encoding, ParseOptions);
-    if (!parsed || !context->wellFormed) {
+    // libxml2 goes on after a namespace error, such as an undeclared prefix, and keeps the
+    // prefixed name as a plain one; the document is not well-formed all the same.
+    if (!parsed || !context->wellFormed || !context->nsWellFormed) {
         xmlFreeDoc(parsed);
         const xmlError *error = xmlCtxtGetLastError(context.get());
         throw AppError(loadError(bytes, error));

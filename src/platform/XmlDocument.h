@@ -27,8 +27,13 @@ public:
     // The child nodes in document order: elements, comments, processing instructions, CDATA
     // sections and text that is not blank.
     int childCount() const;
-    // Throws AppError for an index beyond the last child.
+    // Throws AppError for an index beyond the last child. Costs a step per child before it:
+    // a reader that goes through the children walks them with nextSibling() instead.
     XmlNode child(int index) const;
+    // The first child, and the node after this one among its parent's children, as child()
+    // numbers them; nothing past the last. One step each, however many children there are.
+    std::optional<XmlNode> firstChild() const;
+    std::optional<XmlNode> nextSibling() const;
     // The first child element with this name, with or without a namespace prefix, in the
     // parent's namespace (any namespace when the parent has none).
     XmlNode childByName(const QString &name) const;
@@ -45,9 +50,10 @@ private:
 };
 
 // An XML document loaded from a text, a file or a web address. It is parsed strictly: any
-// well-formedness error fails the load with the parser's reason, the line and the start of
-// the offending text. No entity from a document type definition is expanded and nothing
-// outside the document is ever fetched. Blank text between elements is dropped.
+// well-formedness error, a namespace error such as an undeclared prefix included, fails the
+// load with the parser's reason, the line and the start of the offending text. No entity from a
+// document type definition is expanded and nothing outside the document is ever fetched. Blank text
+// between elements is dropped.
 class XmlDocument {
 public:
     XmlDocument();

@@ -49,7 +49,9 @@ QString encode(const QString &password)
     const QByteArray bytes = toBytes(password).left(MaxLineBytes);
     if (bytes.isEmpty())
         return {};
-    QString line(QLatin1Char(Alphabet[bytes.size()]));
+    // The line starts with the length; braces, since with parentheses this would declare a
+    // function taking an array named Alphabet.
+    QString line{QLatin1Char(Alphabet[bytes.size()])};
     for (qsizetype at = 0; at < bytes.size(); at += 3)
         appendGroup(line, bytes, at);
     return line;

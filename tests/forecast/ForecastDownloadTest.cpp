@@ -107,6 +107,12 @@ TEST_F(ForecastDownloadTest, TheProxyRoadSendsTheClientsRequestInAbsoluteForm)
               QStringLiteral("Mozilla/3.0 (compatible; Indy Library)"));
     EXPECT_EQ(requests[0].header(QStringLiteral("Accept-Encoding")), QStringLiteral("identity"));
     EXPECT_EQ(requests[0].header(QStringLiteral("Proxy-Authorization")), std::nullopt);
+
+    town("malformed");
+    form().GetWeather();
+    EXPECT_TRUE(failed());
+    EXPECT_TRUE(harness.shared.ForecastXml.contains(QStringLiteral("<forecast><fact></forecast>")))
+        << "the body is kept when only its parsing failed";
 }
 
 TEST_F(ForecastDownloadTest, ProxyCredentialsGoWithTheFirstRequestOnlyWhenPrivate)
@@ -175,25 +181,38 @@ TEST_F(ForecastDownloadTest, TheClientKeepsCookiesAndTheProxyRoadWorksWithoutAPr
     EXPECT_EQ(requests[1].header(QStringLiteral("Cookie")), QStringLiteral("session=tervalo42"));
 }
 
-TEST_F(ForecastDownloadTest, AWindows1251DocumentIsReadByItsDeclarationOnBothRoads)
+TEST_F(ForecastDownloadTest, BothRoadsReadADocumentInTheEncodingItDeclares)
 {
+    const char *towns[] = {
+        "cp1251",               // windows-1251, declared so, no charset in the header
+        "cp1251_as_utf8",       // the same, with "charset=utf-8" in the header
+        "undeclared_as_cp1251", // UTF-8 without a declaration, "charset=windows-1251"
+        "utf16",                // UTF-16 with a byte-order mark
+    };
+    test::Tinyproxy proxy;
+    ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
     for (const bool proxyRoad : {false, true}) {
-        SCOPED_TRACE(proxyRoad ? "proxy road" : "direct road");
-        harness.shared.FactWeatherType.clear();
+        settings().ProxyUse = false;
         if (proxyRoad)
-            useLoopbackServiceAsProxy();
-        town("cp1251");
-        form().GetWeather();
-        EXPECT_FALSE(failed());
-        EXPECT_EQ(harness.shared.FactWeatherType, QStringLiteral("облачно, временами снег"));
-        EXPECT_EQ(harness.shared.StationName, QStringLiteral("Москва (ВДНХ)"));
+            useProxy(QStringLiteral("127.0.0.1"), proxy.port());
+        for (const char *id : towns) {
+            SCOPED_TRACE(std::string(proxyRoad ? "proxy road, " : "direct road, ") + id);
+            resetOutcome();
+            harness.shared.FactWeatherType.clear();
+            harness.shared.StationName.clear();
+            town(id);
+            form().GetWeather();
+            EXPECT_FALSE(failed());
+            EXPECT_EQ(harness.shared.FactWeatherType, QStringLiteral("облачно, временами снег"));
+            EXPECT_EQ(harness.shared.StationName, QStringLiteral("Москва (ВДНХ)"));
+        }
     }
 }
 
 TEST_F(ForecastDownloadTest, EveryFailureEndsInTheOneReaction)
 {
-    const char *towns[] = {"status500", "redirect", "html",    "malformed",
-                           "empty",     "huge",     "nowhere", "shapeless"};
+    const char *towns[] = {"status500", "redirect", "html",      "malformed",    "empty",
+                           "huge",      "nowhere",  "shapeless", "unboundprefix"};
     for (const bool proxyRoad : {false, true}) {
         settings().ProxyUse = false;
         if (proxyRoad)
@@ -280,18 +299,31 @@ TEST_F(ForecastDownloadTest, ARealProxyWithBasicAuthentication)
         << "only the authenticated request reached the service";
 }
 
-TEST_F(ForecastDownloadTest, ARealProxyWithoutAuthentication)
+TEST_F(ForecastDownloadTest, ARealProxyWithoutAuthenticationAtEachFormOfItsAddress)
 {
-    test::Tinyproxy proxy;
-    ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
+    struct Case {
+        const char *host;
+        QHostAddress::SpecialAddress listensOn;
+    };
+    const Case cases[] = {{"127.0.0.1", QHostAddress::LocalHost},
+                          {"::1", QHostAddress::LocalHostIPv6},
+                          {"[::1]", QHostAddress::LocalHostIPv6}};
     town("27612");
-    useProxy(QStringLiteral("127.0.0.1"), proxy.port());
-    form().GetWeather();
-    EXPECT_FALSE(failed());
-    EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
-    ASSERT_EQ(service.requests().size(), 1u);
-    EXPECT_EQ(service.requests()[0].line,
-              QStringLiteral("GET /weather-ng/forecasts/27612.xml HTTP/1.1"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.host);
+        test::Tinyproxy proxy(std::nullopt, QHostAddress(c.listensOn));
+        ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
+        resetOutcome();
+        form().TemLabel->setText(QStringLiteral("before"));
+        useProxy(QLatin1String(c.host), proxy.port());
+        form().GetWeather();
+        EXPECT_FALSE(failed());
+        EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+    }
+    const std::vector<test::ReceivedRequest> requests = service.requests();
+    ASSERT_EQ(requests.size(), std::size(cases));
+    for (const test::ReceivedRequest &request : requests)
+        EXPECT_EQ(request.line, QStringLiteral("GET /weather-ng/forecasts/27612.xml HTTP/1.1"));
 }
 
 } // namespace

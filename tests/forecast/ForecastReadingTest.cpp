@@ -4,6 +4,8 @@
 #include "support/Files.h"
 #include "support/WidgetHarness.h"
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 namespace tervalo {
@@ -191,6 +193,23 @@ TEST_F(ForecastReadingTest, AFailureLeavesWhatWasWrittenBeforeItAndNothingAfter)
     // Text where a single text node belongs.
     EXPECT_THROW(read(document(QStringLiteral("<fact><temperature><b>1</b></temperature></fact>"))),
                  AppError);
+}
+
+TEST_F(ForecastReadingTest, ReadsADayCrowdedWithChildrenQuickly)
+{
+    // 160,000 empty children before the parts: 640 KB, well inside the body cap. Seeking each
+    // part child by child from the first would hold the clock for the best part of a minute.
+    const QString crowded = QStringLiteral("<x/>").repeated(160000) +
+                            QStringLiteral("<part type='day'><temperature_to>8</temperature_to>"
+                                           "</part><part type='night'><temperature_from>-8"
+                                           "</temperature_from></part>");
+    QElapsedTimer elapsed;
+    elapsed.start();
+    read(
+        document(QStringLiteral("<fact/>"), {QString(), QString(), crowded, QString(), QString()}));
+    EXPECT_LT(elapsed.elapsed(), 3000);
+    EXPECT_EQ(harness.form->ThreeMax->text(), QStringLiteral("8"));
+    EXPECT_EQ(harness.form->ThreeMin->text(), QStringLiteral("-8"));
 }
 
 TEST_F(ForecastReadingTest, TheSmallestCompleteDocumentReads)

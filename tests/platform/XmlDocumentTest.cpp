@@ -42,6 +42,16 @@ TEST(XmlDocument, CountsEveryChildButBlankText)
     EXPECT_FALSE(root.child(2).isElement()); // the processing instruction
     EXPECT_EQ(root.child(5).childCount(), 0) << "blank text inside an element is dropped too";
     EXPECT_EQ(root.child(5).text(), QString());
+
+    // Walking from sibling to sibling meets the same children as the index.
+    QStringList walked, indexed;
+    for (std::optional<XmlNode> child = root.firstChild(); child; child = child->nextSibling())
+        walked << child->name();
+    for (int i = 0; i < root.childCount(); ++i)
+        indexed << root.child(i).name();
+    EXPECT_EQ(walked, indexed);
+    EXPECT_FALSE(root.child(5).firstChild());
+    EXPECT_FALSE(root.childByName(QStringLiteral("missing")).firstChild());
     try {
         root.child(6);
         FAIL() << "an index beyond the last child is an error";
@@ -129,12 +139,26 @@ TEST(XmlDocument, TellsAnAbsentAttributeFromAnEmptyOne)
 
 TEST(XmlDocument, LoadErrorsGiveTheReasonTheLineAndTheOffendingText)
 {
-    const QString error = loadErrorOf([](XmlDocument &document) {
-        document.loadFromText(QStringLiteral("<forecast>\n  <fact>\n  </wrong>\n</forecast>"));
-    });
-    EXPECT_TRUE(error.contains(QLatin1String("mismatch"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QLatin1String("line 3"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QLatin1String("</wrong>"))) << error.toStdString();
+    struct Case {
+        const char *text;
+        const char *reason, *line, *offending;
+    };
+    const Case cases[] = {
+        {"<forecast>\n  <fact>\n  </wrong>\n</forecast>", "mismatch", "line 3", "</wrong>"},
+        // Not namespace-well-formed: read on, <w:fact> would pass for a missing "fact".
+        {"<forecast>\n  <w:fact>-2</w:fact>\n</forecast>", "Namespace prefix w on fact", "line 2",
+         "<w:fact>"},
+        {"<forecast>\n\n  <day w:type='day'/>\n</forecast>", "Namespace prefix w for type",
+         "line 3", "<day w:type='day'/>"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString error = loadErrorOf(
+            [&](XmlDocument &document) { document.loadFromText(QString::fromUtf8(c.text)); });
+        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(c.line))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(c.offending))) << error.toStdString();
+    }
 
     for (const QString &text : {QString(), QStringLiteral("   "), QStringLiteral("<a>"),
                                 QStringLiteral("<html><br></html>"), QStringLiteral("<a/><b/>")}) {

@@ -18,10 +18,10 @@ namespace {
 
 constexpr int StartTimeoutMs = 10000;
 
-bool acceptsConnections(int port)
+bool acceptsConnections(const QHostAddress &address, int port)
 {
     QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(port));
+    socket.connectToHost(address, static_cast<quint16>(port));
     return socket.waitForConnected(200);
 }
 
@@ -36,10 +36,10 @@ std::optional<QString> ReceivedRequest::header(const QString &name) const
     return std::nullopt;
 }
 
-int unusedPort()
+int unusedPort(const QHostAddress &address)
 {
     QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
+    probe.listen(address, 0);
     return probe.serverPort();
 }
 
@@ -95,12 +95,13 @@ std::vector<ReceivedRequest> LoopbackForecastService::requests() const
     return received;
 }
 
-Tinyproxy::Tinyproxy(std::optional<std::pair<QString, QString>> basicAuth)
-    : proxyPort(unusedPort())
+Tinyproxy::Tinyproxy(std::optional<std::pair<QString, QString>> basicAuth,
+                     const QHostAddress &address)
+    : proxyPort(unusedPort(address))
 {
-    QByteArray config = "Port " + QByteArray::number(proxyPort) +
-                        "\nListen 127.0.0.1\nTimeout 30\nMaxClients 20\nLogLevel Critical\n"
-                        "DisableViaHeader Yes\n";
+    QByteArray config = "Port " + QByteArray::number(proxyPort) + "\nListen " +
+                        address.toString().toLatin1() +
+                        "\nTimeout 30\nMaxClients 20\nLogLevel Critical\nDisableViaHeader Yes\n";
     if (basicAuth)
         config +=
             "BasicAuth " + basicAuth->first.toUtf8() + ' ' + basicAuth->second.toUtf8() + '\n';
@@ -111,7 +112,7 @@ Tinyproxy::Tinyproxy(std::optional<std::pair<QString, QString>> basicAuth)
     QElapsedTimer elapsed;
     elapsed.start();
     while (proxy.state() != QProcess::NotRunning && elapsed.elapsed() < StartTimeoutMs) {
-        if ((listening = acceptsConnections(proxyPort)))
+        if ((listening = acceptsConnections(address, proxyPort)))
             break;
         QThread::msleep(50);
     }

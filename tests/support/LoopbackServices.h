@@ -3,6 +3,7 @@
 
 #include "forecast/ForecastService.h"
 
+#include <QHostAddress>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -40,11 +41,12 @@ private:
     int port = 0;
 };
 
-// A real tinyproxy on a loopback port, optionally demanding Basic credentials, stopped by
-// its process id when the object goes.
+// A real tinyproxy on a loopback port of the given address, optionally demanding Basic
+// credentials, stopped by its process id when the object goes.
 class Tinyproxy {
 public:
-    explicit Tinyproxy(std::optional<std::pair<QString, QString>> basicAuth = std::nullopt);
+    explicit Tinyproxy(std::optional<std::pair<QString, QString>> basicAuth = std::nullopt,
+                       const QHostAddress &address = QHostAddress(QHostAddress::LocalHost));
     ~Tinyproxy();
 
     bool isRunning() const { return listening; }
@@ -58,6 +60,6 @@ private:
 };
 
 // A loopback port that nothing listens on.
-int unusedPort();
+int unusedPort(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost));
 
 } // namespace tervalo::test

@@ -85,6 +85,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def town_malformed(self):
         self.answer(200, b"<?xml version='1.0'?><forecast><fact></forecast>", "text/xml")
 
+    def town_unboundprefix(self):
+        body = self.fixture_bytes("27612").replace(b"<fact>", b"<w:fact>", 1)
+        body = body.replace(b"</fact>", b"</w:fact>", 1)
+        self.answer(200, body, "text/xml; charset=utf-8")
+
     def town_empty(self):
         self.answer(200, b"", "text/xml")
 
@@ -92,10 +97,26 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.answer(200, self.fixture_bytes("27612"), "text/xml; charset=utf-8",
                     [("Set-Cookie", "session=tervalo42; Path=/")])
 
-    def town_cp1251(self):
+    # The same forecast in other encodings, with or without a charset in the header, a wrong
+    # one included: an XML document's own declaration decides.
+    def redeclared(self, encoding):
         text = self.fixture_bytes("27612").decode("utf-8")
-        text = text.replace('encoding="utf-8"', 'encoding="windows-1251"', 1)
-        self.answer(200, text.encode("cp1251"), "text/xml")
+        return text.replace('encoding="utf-8"', 'encoding="%s"' % encoding, 1)
+
+    def town_cp1251(self):
+        self.answer(200, self.redeclared("windows-1251").encode("cp1251"), "text/xml")
+
+    def town_cp1251_as_utf8(self):
+        self.answer(200, self.redeclared("windows-1251").encode("cp1251"),
+                    "text/xml; charset=utf-8")
+
+    def town_undeclared_as_cp1251(self):
+        text = self.fixture_bytes("27612").decode("utf-8")
+        text = text[text.index("?>") + 2:].lstrip()
+        self.answer(200, text.encode("utf-8"), "application/xml; charset=windows-1251")
+
+    def town_utf16(self):
+        self.answer(200, self.redeclared("utf-16").encode("utf-16"), "text/xml")
 
     def town_huge(self):
         self.send_response(200)
