@@ -30,16 +30,16 @@ void TForm2::GetCityID()
         context.platform.showMessage({QStringLiteral("Населенный пункт не найден."),
                                       QStringLiteral("Confirm"), MessageIcon::Question});
     }
-    for (int g = 0; g < root.childCount(); ++g) {
-        const XmlNode group = root.child(g);
-        const QString groupName = group.attribute(QStringLiteral("name")).value_or(QString());
-        for (int t = 0; t < group.childCount(); ++t) {
-            const XmlNode town = group.child(t);
-            const QString id = town.attribute(QStringLiteral("id")).value_or(QString());
-            CityNameComboBox->addItem(town.text() + QStringLiteral(", ") + groupName +
-                                      QStringLiteral(" - ") + id);
+    // Sibling by sibling, and into the box at once: a directory may hold many thousand towns.
+    QStringList entries;
+    for (std::optional<XmlNode> group = root.firstChild(); group; group = group->nextSibling()) {
+        const QString groupName = group->attribute(QStringLiteral("name")).value_or(QString());
+        for (std::optional<XmlNode> town = group->firstChild(); town; town = town->nextSibling()) {
+            const QString id = town->attribute(QStringLiteral("id")).value_or(QString());
+            entries << town->text() + QStringLiteral(", ") + groupName + QStringLiteral(" - ") + id;
         }
     }
+    CityNameComboBox->addItems(entries);
     XMLDocument1.setActive(false);
 }
 
