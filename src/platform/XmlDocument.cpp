@@ -71,6 +71,37 @@ QString loadError(const QByteArray &bytes, const xmlError *error)
     return message + QLatin1Char(')');
 }
 
+// libxml2 checks the attributes of an element against each other, which takes minutes for an
+// element with a few hundred thousand of them. No document the program reads has more than a
+// handful, so a document with an element of more than this many is refused before parsing.
+constexpr int MaxAttributesPerElement = 1000;
+
+// The most attributes one tag of the document could hold: the '=' signs between a '<' and its
+// '>' outside quoted values. The characters are single bytes in every encoding the program
+// reads, with zero bytes beside them in UTF-16, so the bytes are scanned as they are.
+int mostAttributesInOneTag(const QByteArray &bytes)
+{
+    int most = 0;
+    int count = 0;
+    bool inTag = false;
+    char quote = 0;
+    for (const char c : bytes) {
+        if (quote) {
+            quote = c == quote ? 0 : quote;
+        } else if (c == '<') {
+            inTag = true;
+            count = 0;
+        } else if (inTag && c == '>') {
+            inTag = false;
+        } else if (inTag && (c == '"' || c == '\'')) {
+            quote = c;
+        } else if (inTag && c == '=') {
+            most = std::max(most, ++count);
+        }
+    }
+    return most;
+}
+
 bool inNamespaceOf(const xmlNode *child, const xmlNode *parent)
 {
     if (!parent->ns)
@@ -196,6 +227,9 @@ void XmlDocument::parse(const QByteArray &bytes, const char *encoding)
 {
     document.reset();
     active = false;
+    if (mostAttributesInOneTag(bytes) > MaxAttributesPerElement)
+        throw AppError(
+            QStringLiteral("An element has more than %1 attributes").arg(MaxAttributesPerElement));
     xmlResetLastError();
     std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(),
                                                                          xmlFreeParserCtxt);

@@ -5,6 +5,7 @@
 #include "support/LoopbackServices.h"
 #include "support/QtPrinting.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -165,6 +166,24 @@ TEST(XmlDocument, LoadErrorsGiveTheReasonTheLineAndTheOffendingText)
         XmlDocument document;
         EXPECT_THROW(document.loadFromText(text), AppError) << text.toStdString();
     }
+    // An element with attributes in their hundred thousands would keep the parser busy for
+    // minutes; a few hundred are still read.
+    const auto elementWithAttributes = [](int count) {
+        QString text = QStringLiteral("<forecast");
+        for (int i = 0; i < count; ++i)
+            text += QStringLiteral(" a%1='x=%1'").arg(i);
+        return text + QStringLiteral("/>");
+    };
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const QString crowded = loadErrorOf(
+        [&](XmlDocument &document) { document.loadFromText(elementWithAttributes(300000)); });
+    EXPECT_LT(elapsed.elapsed(), 3000);
+    EXPECT_TRUE(crowded.contains(QLatin1String("more than 1000 attributes")))
+        << crowded.toStdString();
+    XmlDocument plenty;
+    EXPECT_NO_THROW(plenty.loadFromText(elementWithAttributes(300)));
+
     const QString missing = loadErrorOf([](XmlDocument &document) {
         document.loadFromFile(QStringLiteral("/no/such/cities.xml"));
     });
