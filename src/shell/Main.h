@@ -42,6 +42,9 @@ public:
     void ReadSettings();
     void SaveSettings();
 
+    // Start with the system.
+    void AutoRun();
+
     // The window's own handlers.
     void FormMouseDown(const QPoint &globalPosition);
     void ModernClockMouseDown(const QPoint &globalPosition) { FormMouseDown(globalPosition); }
