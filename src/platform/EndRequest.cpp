@@ -14,11 +14,12 @@ const QEvent::Type EndRequestEvent = static_cast<QEvent::Type>(QEvent::registerE
 constexpr int RetryMs = 100;
 } // namespace
 
-void EndRequest::request()
+void EndRequest::request(int exitCode)
 {
     if (requested)
         return;
     requested = true;
+    requestedExitCode = exitCode;
     QCoreApplication::postEvent(this, new QEvent(EndRequestEvent));
 }
 
@@ -47,7 +48,7 @@ void EndRequest::honourWhenInMainLoop()
         return;
     }
     retry.stop();
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(requestedExitCode);
 }
 
 } // namespace tervalo

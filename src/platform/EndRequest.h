@@ -11,7 +11,9 @@ namespace tervalo {
 // end, and a modal box shown after the request (in its own loop) still waits for the user.
 class EndRequest : public QObject {
 public:
-    void request();
+    // The main loop returns `exitCode`: non-zero tells whoever started the program that it did
+    // not run.
+    void request(int exitCode = 0);
     bool isRequested() const { return requested; }
 
     // Runs the application's main event loop; returns its exit code.
@@ -25,6 +27,7 @@ private:
     void honourWhenInMainLoop();
 
     bool requested = false;
+    int requestedExitCode = 0;
     int mainLoopLevel = -1;
     QBasicTimer retry;
 };

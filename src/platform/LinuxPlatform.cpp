@@ -4,7 +4,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSystemTrayIcon>
 #include <QUrl>
 
@@ -110,6 +112,26 @@ bool writeIntoPlace(const QByteArray &target, const QByteArray &contents, Placem
     return renamed || linked;
 }
 
+class LockFileInstanceLock final : public InstanceLock {
+public:
+    explicit LockFileInstanceLock(const QString &path)
+        : file(path)
+    {
+        // An instance may run for months, so age alone never makes a lock stale; the lock of
+        // a process that is no longer running is taken over at once.
+        file.setStaleLockTime(0);
+    }
+
+    // False only when another instance held the lock all the time.
+    bool take(std::chrono::milliseconds wait)
+    {
+        return file.tryLock(wait) || file.error() != QLockFile::LockFailedError;
+    }
+
+private:
+    QLockFile file;
+};
+
 QMessageBox::Icon toQtIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -176,6 +198,26 @@ bool LocalFileStore::copyIfMissing(const QString &source, const QString &target)
     return writeIntoPlace(QFile::encodeName(target), *contents, Placement::OnlyWhereMissing);
 }
 
+bool LocalFileStore::makeFolder(const QString &path)
+{
+    return QDir().mkpath(path);
+}
+
+void LocalFileStore::remove(const QString &path)
+{
+    ::unlink(QFile::encodeName(path).constData());
+}
+
+std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile,
+                                                   std::chrono::milliseconds wait)
+{
+    QDir().mkpath(QFileInfo(lockFile).absolutePath());
+    auto lock = std::make_unique<LockFileInstanceLock>(lockFile);
+    if (!lock->take(wait))
+        return nullptr;
+    return lock;
+}
+
 QString LinuxPlatform::userName() const
 {
     const passwd *account = ::getpwuid(::geteuid());
@@ -215,6 +257,11 @@ void LinuxPlatform::showMessage(const MessageBox &box)
 void LinuxPlatform::openAddress(const QString &address)
 {
     QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+}
+
+void LinuxPlatform::startDetached(const QString &program)
+{
+    QProcess::startDetached(program, {});
 }
 
 bool LinuxPlatform::canConnect(const QString &host, int port, std::chrono::milliseconds timeout)

@@ -12,7 +12,14 @@ public:
     bool replace(const QString &path, const QByteArray &contents) override;
     bool copyIfMissing(const QString &source, const QString &target) override;
     void removeLeftoversOf(const QString &path) override;
+    bool makeFolder(const QString &path) override;
+    void remove(const QString &path) override;
 };
+
+// The instance lock as a lock file (QLockFile) at `lockFile`: what LinuxPlatform::lockInstance
+// does, for platforms that keep their files on the local system as well.
+std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile,
+                                                   std::chrono::milliseconds wait);
 
 class LinuxPlatform final : public Platform {
 public:
@@ -25,6 +32,12 @@ public:
     void showMessage(const MessageBox &box) override;
     void openAddress(const QString &address) override;
     bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;
+    void startDetached(const QString &program) override;
+    std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile,
+                                               std::chrono::milliseconds wait) override
+    {
+        return lockInstanceWithFile(lockFile, wait);
+    }
     FileStore &files() override { return fileStore; }
 
 private:

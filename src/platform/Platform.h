@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 
 namespace tervalo {
@@ -35,6 +36,16 @@ public:
     // Removes the temporaries that replacements of the file left behind when they were
     // interrupted (a kill between writing and renaming), and nothing else.
     virtual void removeLeftoversOf(const QString &path) = 0;
+    // Creates the folder and the folders above it as needed. False when it is not there after.
+    virtual bool makeFolder(const QString &path) = 0;
+    // Removes the file; a file that is not there, or cannot be removed, is no error.
+    virtual void remove(const QString &path) = 0;
+};
+
+// Held by one running instance of the program while it exists; see Platform::lockInstance.
+class InstanceLock {
+public:
+    virtual ~InstanceLock() = default;
 };
 
 // Everything the program asks of the operating system and the desktop. The program uses
@@ -62,6 +73,15 @@ public:
     virtual void openAddress(const QString &address) = 0;
     // Tries a TCP connection (name resolution included) within the time-out; nothing is sent.
     virtual bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) = 0;
+    // Starts a program with no arguments and lets it run on its own; the outcome is not told.
+    virtual void startDetached(const QString &program) = 0;
+    // Takes the lock that one running instance holds, a file at `lockFile` (its folder created
+    // when missing), waiting up to `wait` for an instance that holds it to end. Null when
+    // another live instance holds it all that time. The lock of a process that died is taken
+    // over. Where no lock file can be made at all (a read-only folder) there is nothing to
+    // guard with, and the returned lock holds nothing.
+    virtual std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile,
+                                                       std::chrono::milliseconds wait) = 0;
 
     virtual FileStore &files() = 0;
 };

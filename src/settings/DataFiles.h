@@ -11,6 +11,9 @@ namespace tervalo {
 // them up, and does not start without them.
 inline const QString SettingsFileName = QStringLiteral("Tervalo.ini");
 inline const QString TownDirectoryFileName = QStringLiteral("cities.xml");
+// Held in the data folder by the running instance: a second one waits for it to end, so that
+// it reads the settings only after the first has saved them.
+inline const QString InstanceLockFileName = QStringLiteral("Tervalo.lock");
 
 // The data folder of the account whose home directory is given, ending in "/".
 inline QString dataFolderIn(const QString &homeDirectory)

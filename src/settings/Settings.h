@@ -16,6 +16,7 @@ public:
 
     void FormCreate();
     void GetCityID();
+    void UACControl();
 
     QComboBox *CityNameComboBox;
     XmlDocument XMLDocument1;

@@ -13,6 +13,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 namespace tervalo {
@@ -35,12 +36,16 @@ public:
     void FormDestroy();
     void OSCheck();
     void installMissingDataFiles();
+    bool lockInstance();
     void CloseProgClick();
     bool startRefused() const { return refusedStart; }
 
     // Settings file.
     void ReadSettings();
     void SaveSettings();
+
+    // Start with the system.
+    void AutoRun();
 
     // The window's own handlers.
     void FormMouseDown(const QPoint &globalPosition);
@@ -167,6 +172,8 @@ private:
     AppContext &context;
     SharedState &shared;
     bool refusedStart = false;
+    // Held from the start to the end of the window, past the final save.
+    std::unique_ptr<InstanceLock> instanceLock;
     bool shownOnce = false;
     int clockOnlyEntries = 0; // tells a mode entry that its update fell back to the clock
     // Where the mouse grabbed the window, relative to its top-left corner, while dragging.

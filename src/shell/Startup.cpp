@@ -15,6 +15,8 @@ void TForm1::FormCreate()
 {
     shared.UserName = context.platform.userName();
     shared.DataFolder = dataFolderIn(context.platform.homeDirectoryOf(shared.UserName));
+    if (!lockInstance())
+        return;
     context.platform.files().removeLeftoversOf(shared.DataFolder + SettingsFileName);
     installMissingDataFiles();
     OSCheck();

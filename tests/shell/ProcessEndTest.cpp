@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -26,8 +27,25 @@ QStringList environmentWithout(const QStringList &names)
     return environment.toStringList();
 }
 
+const QStringList OffscreenArguments{QStringLiteral("-platform"), QStringLiteral("offscreen")};
+
 class ProcessEndTest : public ::testing::Test {
 protected:
+    // Data files whose settings a save would change: a hexadecimal interval comes back decimal.
+    void giveDataFiles(const test::IsolatedProgram &instance) const
+    {
+        instance.writeDataFile(SettingsFileName, unsavedSettings());
+        instance.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+    }
+    static QByteArray unsavedSettings()
+    {
+        return installedFile("Tervalo.ini").replace("Interval=3", "Interval=0x3");
+    }
+    static void start(test::IsolatedProgram &instance)
+    {
+        instance.start(OffscreenArguments, environmentWithout({QStringLiteral("QT_QPA_PLATFORM")}));
+    }
+
     void SetUp() override
     {
         if (const std::optional<QString> reason = test::IsolatedProgram::unavailableReason())
@@ -116,6 +134,71 @@ TEST_F(ProcessEndTest, TheFirstStartOfAnAccountTakesTheInstalledDefaults)
         << program.process().readAllStandardError().toStdString();
     EXPECT_EQ(program.readDataFile(TownDirectoryFileName), installedFile("cities.xml"));
     EXPECT_TRUE(program.readDataFile(SettingsFileName).contains("CityIDSave=27612\n"));
+}
+
+// A second instance of the account waits for the first to end; one that keeps running keeps the
+// data folder to itself, and the second says so and ends without a box.
+TEST_F(ProcessEndTest, ASecondInstanceWhileTheFirstRunsSaysSoAndEnds)
+{
+    giveDataFiles(program);
+    start(program);
+    ASSERT_TRUE(program.waitUntilRunning(20000))
+        << program.process().readAllStandardError().toStdString();
+    test::IsolatedProgram second;
+    second.shareHomeWith(program);
+    start(second);
+    ASSERT_TRUE(second.process().waitForFinished(30000));
+
+    EXPECT_EQ(second.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(second.process().exitCode(), 0);
+    const QStringList errorLines =
+        QString::fromLocal8Bit(second.process().readAllStandardError()).split(QLatin1Char('\n'));
+    EXPECT_TRUE(
+        errorLines.contains(QStringLiteral("tervalo: another instance of the program is running.")))
+        << errorLines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(program.readDataFile(SettingsFileName), unsavedSettings());
+    EXPECT_FALSE(program.process().waitForFinished(100)) << "the first one still runs";
+}
+
+// The restart of Apply: the new instance comes up while the old one is ending.
+TEST_F(ProcessEndTest, AnInstanceStartedWhileTheOldOneEndsRunsAfterIt)
+{
+    giveDataFiles(program);
+    start(program);
+    ASSERT_TRUE(program.waitUntilRunning(20000))
+        << program.process().readAllStandardError().toStdString();
+    test::IsolatedProgram newer;
+    newer.shareHomeWith(program);
+    start(newer);
+    QThread::msleep(1000);
+    ASSERT_TRUE(program.terminate(20000));
+    EXPECT_EQ(program.process().exitCode(), 0);
+
+    EXPECT_TRUE(newer.waitUntilRunning(20000))
+        << newer.process().readAllStandardError().toStdString();
+    ASSERT_TRUE(newer.terminate(20000));
+    EXPECT_EQ(newer.process().exitCode(), 0)
+        << newer.process().readAllStandardError().toStdString();
+}
+
+// A killed instance leaves its lock file behind; it stops nobody.
+TEST_F(ProcessEndTest, TheLockOfAKilledInstanceDoesNotBlockTheNextStart)
+{
+    giveDataFiles(program);
+    start(program);
+    ASSERT_TRUE(program.waitUntilRunning(20000))
+        << program.process().readAllStandardError().toStdString();
+    program.process().kill();
+    ASSERT_TRUE(program.process().waitForFinished(5000));
+    ASSERT_TRUE(QFileInfo::exists(program.dataFolder() + InstanceLockFileName));
+
+    test::IsolatedProgram next;
+    next.shareHomeWith(program);
+    start(next);
+    EXPECT_TRUE(next.waitUntilRunning(20000))
+        << next.process().readAllStandardError().toStdString();
+    ASSERT_TRUE(next.terminate(20000));
+    EXPECT_EQ(next.process().exitCode(), 0) << next.process().readAllStandardError().toStdString();
 }
 
 } // namespace

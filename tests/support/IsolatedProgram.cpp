@@ -83,6 +83,11 @@ void IsolatedProgram::runTheInstalledProgram()
         writeFileBytes(prefix + QStringLiteral("/share/tervalo/") + name, installedDataFile(name));
 }
 
+void IsolatedProgram::shareHomeWith(const IsolatedProgram &other)
+{
+    sharedHome = other.homePath();
+}
+
 void IsolatedProgram::makeDataFolderReadOnly()
 {
     readOnlyDataFolder = true;
@@ -129,7 +134,7 @@ std::optional<QString> IsolatedProgram::unavailableReason()
 
 QString IsolatedProgram::dataFolder() const
 {
-    return dataFolderIn(home.path());
+    return dataFolderIn(homePath());
 }
 
 void IsolatedProgram::writeDataFile(const QString &name, const QByteArray &contents) const
@@ -157,7 +162,7 @@ void IsolatedProgram::start(const QStringList &arguments, const QStringList &env
     program.start(QStringLiteral("unshare"),
                   unshareArguments() << QStringLiteral("--") << QStringLiteral("sh")
                                      << QStringLiteral("-c") << script << QStringLiteral("sh")
-                                     << home.path() << programHome() << executable << arguments);
+                                     << homePath() << programHome() << executable << arguments);
 }
 
 bool IsolatedProgram::waitUntilRunning(int milliseconds)

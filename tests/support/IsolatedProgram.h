@@ -34,6 +34,9 @@ public:
     // Mounts the data folder read-only inside the namespaces: no file in it can be created or
     // replaced, not even by root. Call before start.
     void makeDataFolderReadOnly();
+    // Runs this program on the home of `other`, as a second program of the same account.
+    // Call before start.
+    void shareHomeWith(const IsolatedProgram &other);
     // Runs a copy of the program installed as `cmake --install` lays it out, with the default
     // data files beside it, instead of the build tree's program, which has none.
     void runTheInstalledProgram();
@@ -46,9 +49,11 @@ public:
 
 private:
     QString setUpServices() const;
+    QString homePath() const { return sharedHome.isEmpty() ? home.path() : sharedHome; }
 
     QTemporaryDir home;
     QTemporaryDir scratch;
+    QString sharedHome;
     bool servesServices = false;
     bool readOnlyDataFolder = false;
     QString executable = QStringLiteral(TERVALO_EXECUTABLE);

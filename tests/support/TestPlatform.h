@@ -25,6 +25,8 @@ public:
     }
     bool replace(const QString &path, const QByteArray &contents) override;
     void removeLeftoversOf(const QString &path) override { real.removeLeftoversOf(path); }
+    bool makeFolder(const QString &path) override { return real.makeFolder(path); }
+    void remove(const QString &path) override { real.remove(path); }
 
     // Replacements are counted from 1; the given one and every later one fail.
     void failFromReplacement(int number) { firstFailing = number; }
@@ -52,6 +54,14 @@ public:
     void showMessage(const MessageBox &box) override;
     void openAddress(const QString &address) override { openedAddresses << address; }
     bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;
+    void startDetached(const QString &program) override { startedPrograms << program; }
+    // A real lock file in the temporary home, so that two programs of one test contend for it;
+    // the wait is the test's, not the program's.
+    std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile,
+                                               std::chrono::milliseconds) override
+    {
+        return lockInstanceWithFile(lockFile, instanceLockWait);
+    }
     FileStore &files() override { return fileStore; }
 
     // The data folder of the test user, created on first use.
@@ -69,6 +79,8 @@ public:
     std::vector<MessageBox> messages;
     std::function<void(const MessageBox &)> onMessage;
     QStringList openedAddresses;
+    QStringList startedPrograms;
+    std::chrono::milliseconds instanceLockWait{300};
     FaultyFileStore fileStore;
 
 private:

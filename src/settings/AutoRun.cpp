@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+// Start with the system: the user's XDG autostart entry.
+#include "settings/AutoRun.h"
+
+#include "platform/AppError.h"
+#include "shell/Main.h"
+
+#include <algorithm>
+
+namespace tervalo {
+
+namespace {
+
+// The characters for which the Desktop Entry specification requires an argument to be quoted.
+bool isReserved(QChar c)
+{
+    return QStringView(u" \t\n\"'\\><~|&;$*?#()`").contains(c);
+}
+
+// Inside double quotes, these four are preceded by a backslash.
+QString quoted(const QString &argument)
+{
+    QString result = QStringLiteral("\"");
+    for (const QChar c : argument) {
+        if (QStringView(u"\"`$\\").contains(c))
+            result += QLatin1Char('\\');
+        result += c;
+    }
+    return result + QLatin1Char('"');
+}
+
+// The escapes of a string value, which a reader undoes before anything else.
+QString escapedValue(const QString &value)
+{
+    QString result;
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\\'))
+            result += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\n'))
+            result += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            result += QStringLiteral("\\t");
+        else if (c == QLatin1Char('\r'))
+            result += QStringLiteral("\\r");
+        else
+            result += c;
+    }
+    return result;
+}
+
+QString autostartFolderOf(const QString &home)
+{
+    return home + QStringLiteral("/.config/autostart");
+}
+
+} // namespace
+
+QString desktopEntryExec(const QString &program)
+{
+    // A percent sign would start a field code, quoted or not.
+    QString argument = program;
+    argument.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    const bool needsQuotes = std::any_of(argument.cbegin(), argument.cend(), isReserved);
+    return escapedValue(needsQuotes ? quoted(argument) : argument);
+}
+
+QByteArray autostartEntry(const QString &title, const QString &program)
+{
+    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n")
+        .arg(escapedValue(title), desktopEntryExec(program))
+        .toUtf8();
+}
+
+// Writes the entry when the user wants the program to start at login and removes it when not.
+// A folder that cannot be made is passed over in silence, as the setting is saved anyway.
+void TForm1::AutoRun()
+{
+    const QString home = context.platform.homeDirectoryOf(shared.UserName);
+    if (home.isEmpty())
+        return; // never an entry under the root of the file system
+    FileStore &files = context.platform.files();
+    const QString folder = autostartFolderOf(home);
+    const QString entry = folder + QLatin1Char('/') + context.title + QStringLiteral(".desktop");
+    if (!shared.AppSettings.AutoRun) {
+        files.remove(entry);
+        return;
+    }
+    if (!files.makeFolder(folder))
+        return;
+    if (!files.replace(entry, autostartEntry(context.title, context.platform.executablePath())))
+        throw AppError(QStringLiteral("Failed to set data for '%1'").arg(context.title));
+}
+
+} // namespace tervalo

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+#include "forecast/ForecastService.h"
+#include "platform/LinuxPlatform.h"
+#include "settings/DataFiles.h"
+#include "shell/Application.h"
+#include "shell/Main.h"
+#include "support/Files.h"
+#include "support/TestPlatform.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace tervalo {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Two programs of one account on one test platform: they share the data folder and contend
+// for its instance lock as two processes would.
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform.writeDataFile(SettingsFileName, settings);
+        platform.writeDataFile(TownDirectoryFileName,
+                               test::installedDataFile(TownDirectoryFileName));
+    }
+
+    test::TestPlatform platform;
+    ForecastService service; // unreachable: the probe is answered by the platform double
+    QByteArray settings = test::installedDataFile(SettingsFileName);
+};
+
+TEST_F(SingleInstanceTest, ASecondProgramWhileTheFirstRunsIsRefusedAfterTheWaitAndWritesNothing)
+{
+    Application first(platform, service);
+    first.start();
+    ASSERT_FALSE(first.form1()->startRefused());
+    // What a save of the first program in progress looks like; a start would tidy it away.
+    const QString saveInProgress =
+        platform.dataFolder() + SettingsFileName + QStringLiteral(".a1B2c3");
+    test::writeFileBytes(saveInProgress, "being written\n");
+    const int replacementsBefore = platform.fileStore.replacements();
+
+    QElapsedTimer waited;
+    waited.start();
+    {
+        Application second(platform, service);
+        second.start();
+        EXPECT_GE(waited.elapsed(), platform.instanceLockWait.count());
+        EXPECT_TRUE(second.form1()->startRefused());
+        EXPECT_FALSE(second.form1()->AutoUpdate->isEnabled());
+        EXPECT_FALSE(second.form1()->AutoCheckInet->isEnabled());
+        EXPECT_TRUE(platform.messages.empty()) << "nobody may be there to close a box";
+        EXPECT_NE(second.run(), 0) << "the caller learns that the program did not run";
+    }
+
+    EXPECT_EQ(platform.fileStore.replacements(), replacementsBefore);
+    EXPECT_EQ(platform.readDataFile(SettingsFileName), settings);
+    EXPECT_TRUE(QFileInfo::exists(saveInProgress));
+    EXPECT_FALSE(first.form1()->startRefused());
+    EXPECT_FALSE(first.endRequested());
+}
+
+TEST_F(SingleInstanceTest, AProgramStartedAfterTheFirstEndedRuns)
+{
+    {
+        Application first(platform, service);
+        first.start();
+        first.finish();
+    }
+    Application second(platform, service);
+    second.start();
+    EXPECT_FALSE(second.form1()->startRefused());
+    EXPECT_FALSE(second.endRequested());
+}
+
+// The settings dialog's Apply starts the new program and then saves; the new one reads what
+// the old one saved on its way out, however late that comes within the wait.
+TEST_F(SingleInstanceTest, AnOlderProgramEndingDuringTheWaitHandsOverTheSettingsItSaved)
+{
+    platform.instanceLockWait = 10s;
+    std::unique_ptr<InstanceLock> older =
+        lockInstanceWithFile(platform.dataFolder() + InstanceLockFileName, 0ms);
+    ASSERT_TRUE(older);
+    QByteArray savedOnTheWayOut = settings;
+    savedOnTheWayOut.replace("CityNameSave=Москва", "CityNameSave=Киров");
+    std::thread olderEnds([&] {
+        std::this_thread::sleep_for(500ms);
+        test::writeFileBytes(platform.dataFolder() + SettingsFileName, savedOnTheWayOut);
+        older.reset();
+    });
+
+    Application newer(platform, service);
+    newer.start();
+    olderEnds.join();
+
+    EXPECT_FALSE(newer.form1()->startRefused());
+    EXPECT_FALSE(newer.endRequested());
+    EXPECT_EQ(newer.form1()->CityNameLabel->text(), QStringLiteral("Киров"));
+}
+
+} // namespace
+} // namespace tervalo
