@@ -1,29 +1,60 @@
 // SPDX-License-Identifier: MIT
+#include "platform/AppError.h"
 #include "settings/DataFiles.h"
 #include "settings/Settings.h"
+#include "settings/TownChoice.h"
 #include "support/WidgetHarness.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace tervalo {
 namespace {
 
+// A settings dialog over a town directory written into a temporary data folder.
+class TownDirectory : public ::testing::Test {
+protected:
+    void giveDirectory(const QByteArray &directory)
+    {
+        harness.platform.writeDataFile(TownDirectoryFileName, directory);
+    }
+    QStringList entries() const
+    {
+        QStringList list;
+        for (int i = 0; i < dialog.CityNameComboBox->count(); ++i)
+            list << dialog.CityNameComboBox->itemText(i);
+        return list;
+    }
+    QLineEdit *townEdit() const { return dialog.CityNameComboBox->lineEdit(); }
+
+    test::WidgetHarness harness;
+    TForm2 dialog{harness.context};
+};
+
+QByteArray utf8Directory(const QByteArray &body)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>" + body;
+}
+
 // A directory of a hundred thousand towns in one group loads in well under the time a user
 // would wait for the widget to start.
-TEST(TownDirectory, AHundredThousandTownsLoadQuickly)
+TEST_F(TownDirectory, AHundredThousandTownsLoadQuickly)
 {
     constexpr int Towns = 100000;
-    QByteArray directory =
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?><cities><country name=\"Россия\">";
+    QByteArray directory = utf8Directory("<cities><country name=\"Россия\">");
     for (int i = 0; i < Towns; ++i)
         directory +=
             "<city id=\"" + QByteArray::number(i) + "\">Город " + QByteArray::number(i) + "</city>";
     directory += "</country></cities>";
-    test::WidgetHarness harness;
-    harness.platform.writeDataFile(TownDirectoryFileName, directory);
-    TForm2 dialog(harness.context);
+    giveDirectory(directory);
 
     QElapsedTimer elapsed;
     elapsed.start();
@@ -33,6 +64,74 @@ TEST(TownDirectory, AHundredThousandTownsLoadQuickly)
     EXPECT_EQ(dialog.CityNameComboBox->itemText(Towns - 1),
               QStringLiteral("Город 99999, Россия - 99999"));
     EXPECT_TRUE(harness.platform.messages.empty());
+}
+
+// The characters the town box refuses, by code, as they are listed for the town choice.
+bool listedAsSwallowed(char32_t code)
+{
+    const std::pair<char32_t, char32_t> swallowed[] = {
+        {13, 13}, {33, 38}, {40, 44},   {46, 47},   {48, 57},
+        {58, 64}, {91, 96}, {123, 126}, {185, 185},
+    };
+    for (const auto &[first, last] : swallowed)
+        if (code >= first && code <= last)
+            return true;
+    return false;
+}
+
+TEST(TownBoxKeyFilter, SwallowsExactlyTheListedCharacters)
+{
+    for (char32_t code = 0; code < 0x400; ++code)
+        EXPECT_EQ(townBoxSwallows(code), listedAsSwallowed(code)) << "code " << unsigned(code);
+    for (char32_t code : {0x2116u, 0xff10u, 0xffffu, 0x1f600u})
+        EXPECT_FALSE(townBoxSwallows(code)) << "code " << unsigned(code);
+}
+
+TEST(TownEntry, CuttingGivesTheIdentifierAndTheTownName)
+{
+    struct Case {
+        QString boxText;
+        QString cityId;
+        QString cityName;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Москва, Россия - 27612"), QStringLiteral("27612"),
+         QStringLiteral("Москва")},
+        {QStringLiteral("Ростов-на-Дону, Россия - 34731"), QStringLiteral("34731"),
+         QStringLiteral("Ростов-на-Дону")},
+        {QStringLiteral("Березники, Пермский край, Россия - 28224"), QStringLiteral("28224"),
+         QStringLiteral("Березники")},
+        {QStringLiteral("Город, Край- Юг - 123"), QStringLiteral("Юг - 123"),
+         QStringLiteral("Город")},
+        {QStringLiteral("27612"), QStringLiteral("7612"), QString()},
+        {QStringLiteral("Москва, Россия"), QStringLiteral("осква, Россия"),
+         QStringLiteral("Москва")},
+        {QStringLiteral("Москва, Россия - "), QString(), QStringLiteral("Москва")},
+        {QString(), QString(), QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.boxText.toStdString());
+        const TownEntryParts parts = cutTownEntry(c.boxText);
+        EXPECT_EQ(parts.cityId, c.cityId);
+        EXPECT_EQ(parts.cityName, c.cityName);
+    }
+}
+
+TEST(TownEntry, OnlyAsciiDigitsCount)
+{
+    const std::pair<QString, bool> cases[] = {
+        {QString(), true},
+        {QStringLiteral("Москва"), true},
+        {QStringLiteral("Москва, Россия - 27612"), false},
+        {QStringLiteral("27612"), false},
+        {QStringLiteral("x9"), false},
+        {QStringLiteral("٢٧٦١٢"), true}, // Arabic-Indic digits
+        {QStringLiteral("２７"), true},  // full-width digits
+        {QStringLiteral("Город¹ №5"), false},
+        {QStringLiteral("Город¹ №"), true},
+    };
+    for (const auto &[text, noDigit] : cases)
+        EXPECT_EQ(HasNoDigit(text), noDigit) << text.toStdString();
 }
 
 } // namespace
