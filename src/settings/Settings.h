@@ -21,6 +21,8 @@ public:
     XmlDocument XMLDocument1;
 
 private:
+    void readTownDirectory(QStringList &entries);
+
     AppContext &context;
 };
 

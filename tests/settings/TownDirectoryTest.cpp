@@ -66,6 +66,124 @@ TEST_F(TownDirectory, AHundredThousandTownsLoadQuickly)
     EXPECT_TRUE(harness.platform.messages.empty());
 }
 
+// Entries come in file order, group after group, unsorted and with duplicates; what is not an
+// element, at either level, is passed over.
+TEST_F(TownDirectory, TwoGroupsGiveTheirTownsInFileOrder)
+{
+    giveDirectory(utf8Directory(R"(<cities>
+  <!-- Russia first -->
+  <country name="Россия">
+    <city id="27612">Москва</city>
+    <!-- the capital of the north -->
+    <?sort none?>
+    <city id="27196">Киров</city>
+    stray words
+    <city id="27196">Киров</city>
+  </country>
+  between the groups
+  <?group next?>
+  <country name="Беларусь">
+    <city id="26850">Минск</city>
+    <city id="33008">Брест</city>
+    <city id="26666">Витебск</city>
+  </country>
+</cities>)"));
+
+    dialog.GetCityID();
+
+    EXPECT_EQ(entries(), QStringList({
+                             QStringLiteral("Москва, Россия - 27612"),
+                             QStringLiteral("Киров, Россия - 27196"),
+                             QStringLiteral("Киров, Россия - 27196"),
+                             QStringLiteral("Минск, Беларусь - 26850"),
+                             QStringLiteral("Брест, Беларусь - 33008"),
+                             QStringLiteral("Витебск, Беларусь - 26666"),
+                         }));
+    EXPECT_TRUE(harness.platform.messages.empty());
+}
+
+TEST_F(TownDirectory, AMissingAttributeLeavesItsPartOfTheEntryEmpty)
+{
+    giveDirectory(utf8Directory(R"(<cities>
+  <country><city id="26850">Минск</city></country>
+  <country name="Россия"><city>Киров</city><city id="">Пермь</city><city id="28225"/></country>
+</cities>)"));
+
+    dialog.GetCityID();
+
+    EXPECT_EQ(entries(), QStringList({
+                             QStringLiteral("Минск,  - 26850"),
+                             QStringLiteral("Киров, Россия - "),
+                             QStringLiteral("Пермь, Россия - "),
+                             QStringLiteral(", Россия - 28225"),
+                         }));
+}
+
+// A document element with nothing to read in it is told to the user; a group without towns is
+// not.
+TEST_F(TownDirectory, AnEmptyDirectoryIsToldToTheUser)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"<cities/>", true},
+        {"<cities> <!-- none yet --> <?later?> </cities>", true},
+        {"<cities>no towns</cities>", true},
+        {"<cities><country name=\"Россия\"/></cities>", false},
+    };
+    for (const auto &[body, told] : cases) {
+        SCOPED_TRACE(body);
+        test::WidgetHarness harness;
+        harness.platform.writeDataFile(TownDirectoryFileName, utf8Directory(body));
+        TForm2 dialog(harness.context);
+
+        dialog.GetCityID();
+
+        EXPECT_EQ(dialog.CityNameComboBox->count(), 0);
+        if (!told) {
+            EXPECT_TRUE(harness.platform.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(harness.platform.messages.size(), 1u);
+        EXPECT_EQ(harness.platform.messages[0].text, QStringLiteral("Населенный пункт не найден."));
+        EXPECT_EQ(harness.platform.messages[0].caption, QStringLiteral("Confirm"));
+    }
+}
+
+// The caller reports a failed load (the start-up through the general error report); the box
+// keeps what was read before the fault.
+TEST_F(TownDirectory, AFaultGoesToTheCallerAndKeepsTheTownsReadBeforeIt)
+{
+    struct Case {
+        const char *what;
+        QByteArray directory;
+        QStringList kept;
+    };
+    const Case cases[] = {
+        {"missing file", QByteArray(), {}},
+        {"not well-formed", utf8Directory("<cities><country name=\"Россия\"></cities>"), {}},
+        {"a town that is not a text",
+         utf8Directory("<cities><country name=\"Россия\"><city id=\"27612\">Москва</city>"
+                       "<city id=\"1\"><name>Киров</name></city>"
+                       "<city id=\"26063\">Санкт-Петербург</city></country></cities>"),
+         {QStringLiteral("Москва, Россия - 27612")}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        test::WidgetHarness harness;
+        if (!c.directory.isNull())
+            harness.platform.writeDataFile(TownDirectoryFileName, c.directory);
+        TForm2 dialog(harness.context);
+
+        EXPECT_THROW(dialog.GetCityID(), AppError);
+
+        QStringList kept;
+        for (int i = 0; i < dialog.CityNameComboBox->count(); ++i)
+            kept << dialog.CityNameComboBox->itemText(i);
+        EXPECT_EQ(kept, c.kept);
+        EXPECT_TRUE(harness.platform.messages.empty());
+        EXPECT_FALSE(dialog.XMLDocument1.isActive());
+    }
+}
+
 // The characters the town box refuses, by code, as they are listed for the town choice.
 bool listedAsSwallowed(char32_t code)
 {
