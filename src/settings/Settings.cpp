@@ -81,4 +81,13 @@ void TForm2::readTownDirectory(QStringList &entries)
     }
 }
 
+void TForm2::CopyCityID()
+{
+    const QString boxText = CityNameComboBox->currentText();
+    context.shared.AppSettings.CityText = boxText;
+    const TownEntryParts parts = cutTownEntry(boxText);
+    SelectedCityID = parts.cityId;
+    SelectedCityName = parts.cityName;
+}
+
 } // namespace tervalo

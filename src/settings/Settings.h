@@ -16,9 +16,14 @@ public:
 
     void FormCreate();
     void GetCityID();
+    // Takes the town box text into AppSettings.CityText and cuts the town's identifier and
+    // name out of it.
+    void CopyCityID();
 
     QComboBox *CityNameComboBox;
     XmlDocument XMLDocument1;
+    QString SelectedCityID;
+    QString SelectedCityName;
 
 private:
     void readTownDirectory(QStringList &entries);

@@ -5,6 +5,7 @@
 #include "settings/TownChoice.h"
 #include "support/WidgetHarness.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -250,6 +251,19 @@ TEST(TownEntry, OnlyAsciiDigitsCount)
     };
     for (const auto &[text, noDigit] : cases)
         EXPECT_EQ(HasNoDigit(text), noDigit) << text.toStdString();
+}
+
+// Apply's cut takes the box text as it is, whether it came from the list or was pasted.
+TEST_F(TownDirectory, CopyCityIDTakesTheBoxText)
+{
+    harness.shared.AppSettings.CityText = QStringLiteral("Москва, Россия - 27612");
+    townEdit()->setText(QStringLiteral("Киров, Россия - 27196"));
+
+    dialog.CopyCityID();
+
+    EXPECT_EQ(harness.shared.AppSettings.CityText, QStringLiteral("Киров, Россия - 27196"));
+    EXPECT_EQ(dialog.SelectedCityID, QStringLiteral("27196"));
+    EXPECT_EQ(dialog.SelectedCityName, QStringLiteral("Киров"));
 }
 
 } // namespace
