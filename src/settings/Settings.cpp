@@ -4,6 +4,12 @@
 #include "settings/DataFiles.h"
 #include "settings/TownChoice.h"
 
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <algorithm>
+
 namespace tervalo {
 
 namespace {
@@ -36,6 +42,14 @@ TForm2::TForm2(AppContext &context)
     CityNameComboBox = new QComboBox(this);
     CityNameComboBox->setObjectName(QStringLiteral("CityNameComboBox"));
     CityNameComboBox->setEditable(true);
+    // The list is the directory's alone: Enter never adds what was typed to it.
+    CityNameComboBox->setInsertPolicy(QComboBox::NoInsert);
+    CityNameComboBox->completer()->setCompletionMode(QCompleter::InlineCompletion);
+    CityNameComboBox->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    // A key typed into the box reaches the combo box, which hands it to its edit field
+    // directly, or the edit field itself: both are watched.
+    CityNameComboBox->installEventFilter(this);
+    CityNameComboBox->lineEdit()->installEventFilter(this);
 }
 
 void TForm2::FormCreate()
@@ -81,6 +95,12 @@ void TForm2::readTownDirectory(QStringList &entries)
     }
 }
 
+void TForm2::CityNameComboBoxKeyPress(QChar &key)
+{
+    if (townBoxSwallows(key.unicode()))
+        key = QChar();
+}
+
 void TForm2::CopyCityID()
 {
     const QString boxText = CityNameComboBox->currentText();
@@ -88,6 +108,62 @@ void TForm2::CopyCityID()
     const TownEntryParts parts = cutTownEntry(boxText);
     SelectedCityID = parts.cityId;
     SelectedCityName = parts.cityName;
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool townBox = watched == CityNameComboBox || watched == CityNameComboBox->lineEdit();
+    if (townBox && event->type() == QEvent::KeyPress)
+        return takeTypedCharacters(*static_cast<QKeyEvent *>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+// Only typed characters are filtered: pasted text and completion never come as key presses.
+// Returns true when the key press is taken away from the box's own handling.
+bool TForm2::takeTypedCharacters(const QKeyEvent &event)
+{
+    const QString typed = event.text();
+    QString kept;
+    for (QChar key : typed) {
+        CityNameComboBoxKeyPress(key);
+        if (!key.isNull())
+            kept += key;
+    }
+    const bool printable = !kept.isEmpty() && std::all_of(kept.begin(), kept.end(),
+                                                          [](QChar c) { return c.isPrint(); });
+    // Editing keys and shortcuts (Backspace, Ctrl+V, the arrows) are the box's own.
+    if (kept == typed && !printable)
+        return false;
+    // A key press may carry several characters; the box gets the ones that pass.
+    if (!kept.isEmpty()) {
+        QKeyEvent passing(event.type(), event.key(), event.modifiers(), kept, event.isAutoRepeat());
+        typeIntoTownBox(passing);
+    }
+    return true;
+}
+
+void TForm2::typeIntoTownBox(QKeyEvent &event)
+{
+    // Straight to the edit field's handler: sent as an event it would come through the filter
+    // again.
+    QObject *const edit = CityNameComboBox->lineEdit();
+    edit->event(&event);
+    showCompletionAsListed();
+}
+
+// The edit field completes with the typed text in the user's case and the rest of the entry
+// after it; the box shows the entry as the list has it, the same rest selected.
+void TForm2::showCompletionAsListed()
+{
+    QLineEdit *const edit = CityNameComboBox->lineEdit();
+    const QString entry = edit->completer()->currentCompletion();
+    const QString shown = edit->text();
+    const bool completed = edit->hasSelectedText() && edit->selectionEnd() == shown.size();
+    if (!completed || shown == entry || shown.compare(entry, Qt::CaseInsensitive) != 0)
+        return;
+    const qsizetype typedLength = edit->selectionStart();
+    edit->setText(entry);
+    edit->setSelection(int(entry.size()), int(typedLength - entry.size()));
 }
 
 } // namespace tervalo

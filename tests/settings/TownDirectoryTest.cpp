@@ -185,6 +185,99 @@ TEST_F(TownDirectory, AFaultGoesToTheCallerAndKeepsTheTownsReadBeforeIt)
     }
 }
 
+// Sends one key press and release per character to the widget, as a keyboard would.
+void typeInto(QWidget *widget, const QString &text)
+{
+    for (QChar character : text) {
+        const int key =
+            character == u'\r' ? int(Qt::Key_Return) : int(character.toUpper().unicode());
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+// Typing completes to the first entry that begins with the typed text, in any case and
+// script, and leaves the completed rest selected so that typing on replaces it.
+TEST_F(TownDirectory, TypingCompletesToTheFirstMatchingEntry)
+{
+    giveDirectory(utf8Directory(R"(<cities>
+  <country name="Россия">
+    <city id="23955">Нижневартовск</city>
+    <city id="27459">Нижний Новгород</city>
+    <city id="27196">Киров</city>
+  </country>
+  <country name="USA"><city id="72503">New York</city></country>
+</cities>)"));
+    dialog.GetCityID();
+    dialog.show();
+    dialog.activateWindow();
+    dialog.CityNameComboBox->setFocus();
+    QApplication::processEvents();
+    struct Case {
+        QString typed;
+        QString shown;
+        QString selected;
+    };
+    const Case cases[] = {
+        {QStringLiteral("нижн"), QStringLiteral("Нижневартовск, Россия - 23955"),
+         QStringLiteral("евартовск, Россия - 23955")},
+        {QStringLiteral("НИЖНИ"), QStringLiteral("Нижний Новгород, Россия - 27459"),
+         QStringLiteral("й Новгород, Россия - 27459")},
+        {QStringLiteral("new y"), QStringLiteral("New York, USA - 72503"),
+         QStringLiteral("ork, USA - 72503")},
+        {QStringLiteral("пермь"), QStringLiteral("пермь"), QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        townEdit()->clear();
+
+        typeInto(townEdit(), c.typed);
+
+        EXPECT_EQ(townEdit()->text(), c.shown);
+        EXPECT_EQ(townEdit()->selectedText(), c.selected);
+    }
+    // The drop-down list still opens with every entry, is searched by typing, and puts the
+    // chosen entry into the box whole.
+    townEdit()->clear();
+    typeInto(townEdit(), QStringLiteral("new"));
+    dialog.CityNameComboBox->showPopup();
+    QAbstractItemView *const list = dialog.CityNameComboBox->view();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->model()->rowCount(), 4);
+    typeInto(list, QStringLiteral("к\r"));
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(townEdit()->text(), QStringLiteral("Киров, Россия - 27196"));
+}
+
+// Digits and most punctuation cannot be typed into the box; letters, the space, the hyphen and
+// the apostrophe can, and pasting brings in anything. A key reaches either the combo box or
+// its edit field.
+TEST_F(TownDirectory, TypedDigitsAndPunctuationAreKeptOut)
+{
+    QWidget *const recipients[] = {townEdit(), dialog.CityNameComboBox};
+    for (QWidget *recipient : recipients) {
+        SCOPED_TRACE(recipient->metaObject()->className());
+        townEdit()->clear();
+
+        typeInto(recipient, QStringLiteral("Йошкар-Ола, 12.\r д'Арк!"));
+
+        EXPECT_EQ(townEdit()->text(), QStringLiteral("Йошкар-Ола  д'Арк"));
+        EXPECT_EQ(dialog.CityNameComboBox->count(), 0) << "Enter adds nothing to the list";
+
+        // A key press may carry several characters, as from an input method.
+        QKeyEvent several(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("3ё!"));
+        QApplication::sendEvent(recipient, &several);
+        EXPECT_EQ(townEdit()->text(), QStringLiteral("Йошкар-Ола  д'Аркё"));
+
+        QApplication::clipboard()->setText(QStringLiteral(", Россия - 27612"));
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        QApplication::sendEvent(recipient, &paste);
+        EXPECT_EQ(townEdit()->text(), QStringLiteral("Йошкар-Ола  д'Аркё, Россия - 27612"));
+    }
+}
+
 // The characters the town box refuses, by code, as they are listed for the town choice.
 bool listedAsSwallowed(char32_t code)
 {
