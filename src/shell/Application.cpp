@@ -44,7 +44,8 @@ int Application::run()
         errors.reportOnStandardError();
         QCoreApplication::exit(0);
     });
-    Form1->show();
+    if (!Form1->gaveWayToAnotherInstance())
+        Form1->show();
     return end.runMainLoop();
 }
 

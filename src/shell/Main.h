@@ -39,6 +39,8 @@ public:
     bool lockInstance();
     void CloseProgClick();
     bool startRefused() const { return refusedStart; }
+    // The start gave way to an instance that is still running; it leaves without a window.
+    bool gaveWayToAnotherInstance() const { return refusedStart && !instanceLock; }
 
     // Settings file.
     void ReadSettings();

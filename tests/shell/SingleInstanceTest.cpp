@@ -58,6 +58,7 @@ TEST_F(SingleInstanceTest, ASecondProgramWhileTheFirstRunsIsRefusedAfterTheWaitA
         EXPECT_FALSE(second.form1()->AutoCheckInet->isEnabled());
         EXPECT_TRUE(platform.messages.empty()) << "nobody may be there to close a box";
         EXPECT_NE(second.run(), 0) << "the caller learns that the program did not run";
+        EXPECT_FALSE(second.form1()->isVisible()) << "it leaves without a window";
     }
 
     EXPECT_EQ(platform.fileStore.replacements(), replacementsBefore);
