@@ -194,7 +194,7 @@ bool LocalFileStore::copyIfMissing(const QString &source, const QString &target)
     const std::optional<QByteArray> contents = read(source);
     if (!contents || QFileInfo::exists(target))
         return false;
-    QDir().mkpath(QFileInfo(target).absolutePath());
+    makeFolder(QFileInfo(target).absolutePath());
     return writeIntoPlace(QFile::encodeName(target), *contents, Placement::OnlyWhereMissing);
 }
 
