@@ -1,113 +1,54 @@
 // SPDX-License-Identifier: MIT
+// The settings dialog as a window: its frame, its look and how it is moved.
 #include "settings/Settings.h"
 
-#include "settings/DataFiles.h"
-#include "settings/TownChoice.h"
+#include "settings/LinkLabel.h"
+#include "shell/Controls.h"
 
 #include <QCompleter>
-#include <QKeyEvent>
-#include <QLineEdit>
-
-#include <algorithm>
+#include <QMouseEvent>
+#include <QWindow>
 
 namespace tervalo {
 
 namespace {
-
-// The directory is read by its elements only: comments, processing instructions and text
-// between them play no part.
-std::optional<XmlNode> elementFrom(std::optional<XmlNode> node)
-{
-    while (node && !node->isElement())
-        node = node->nextSibling();
-    return node;
-}
-
-std::optional<XmlNode> firstElement(const XmlNode &parent)
-{
-    return elementFrom(parent.firstChild());
-}
-
-std::optional<XmlNode> nextElement(const XmlNode &node)
-{
-    return elementFrom(node.nextSibling());
-}
-
+const char *const DragsDialogProperty = "tervaloDragsDialog";
 } // namespace
 
-TForm2::TForm2(AppContext &context)
+TForm2::TForm2(AppContext &context, TForm1 &widget)
     : context(context)
+    , widget(widget)
 {
     setObjectName(QStringLiteral("Form2"));
-    CityNameComboBox = new QComboBox(this);
-    CityNameComboBox->setObjectName(QStringLiteral("CityNameComboBox"));
-    CityNameComboBox->setEditable(true);
-    // The list is the directory's alone: Enter never adds what was typed to it.
-    CityNameComboBox->setInsertPolicy(QComboBox::NoInsert);
-    CityNameComboBox->completer()->setCompletionMode(QCompleter::InlineCompletion);
-    CityNameComboBox->completer()->setCaseSensitivity(Qt::CaseInsensitive);
-    // A key typed into the box reaches the combo box, which hands it to its edit field
-    // directly, or the edit field itself: both are watched.
-    CityNameComboBox->installEventFilter(this);
-    CityNameComboBox->lineEdit()->installEventFilter(this);
+    // A fixed frame with no caption and no buttons of its own: the dialog is moved by its
+    // pages and labels, and ends by its two buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
+    setAutoFillBackground(true);
+
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setGeometry(0, 0, 400, 245);
+    createButtons();
+    createGeneralPage();
+    createWeatherPage();
+    createStylePage();
+    createNetworkPage();
+    createAboutPage();
+    PageControl->setCurrentWidget(TabSheet5); // "Стиль" until the user picks another page
+    dragBy(this);
+    dragBy(PageControl);
+    connectHandlers();
 }
+
+TForm2::~TForm2() = default;
 
 void TForm2::FormCreate()
 {
     GetCityID();
-}
-
-// Fills the town box from the town directory: one entry "town, group - id" per town, in the
-// directory's order. A load error leaves the box empty and goes to the caller; an error while
-// reading keeps the entries read before it.
-void TForm2::GetCityID()
-{
-    XMLDocument1.loadFromFile(context.shared.DataFolder + TownDirectoryFileName);
-    XMLDocument1.setActive(true);
-    // Into the box at once: a directory may hold many thousand towns.
-    QStringList entries;
-    try {
-        readTownDirectory(entries);
-    } catch (...) {
-        CityNameComboBox->addItems(entries);
-        XMLDocument1.setActive(false);
-        throw;
-    }
-    CityNameComboBox->addItems(entries);
-    XMLDocument1.setActive(false);
-}
-
-void TForm2::readTownDirectory(QStringList &entries)
-{
-    const XmlNode root = XMLDocument1.documentElement();
-    if (!firstElement(root)) {
-        context.platform.showMessage({QStringLiteral("Населенный пункт не найден."),
-                                      QStringLiteral("Confirm"), MessageIcon::Question});
-        return;
-    }
-    // Sibling by sibling: indexed access would cost a walk per town.
-    for (std::optional<XmlNode> group = firstElement(root); group; group = nextElement(*group)) {
-        const QString groupName = group->attribute(QStringLiteral("name")).value_or(QString());
-        for (std::optional<XmlNode> town = firstElement(*group); town; town = nextElement(*town)) {
-            const QString id = town->attribute(QStringLiteral("id")).value_or(QString());
-            entries << townEntry(town->text(), groupName, id);
-        }
-    }
-}
-
-void TForm2::CityNameComboBoxKeyPress(QChar &key)
-{
-    if (townBoxSwallows(key.unicode()))
-        key = QChar();
-}
-
-void TForm2::CopyCityID()
-{
-    const QString boxText = CityNameComboBox->currentText();
-    context.shared.AppSettings.CityText = boxText;
-    const TownEntryParts parts = cutTownEntry(boxText);
-    SelectedCityID = parts.cityId;
-    SelectedCityName = parts.cityName;
 }
 
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
@@ -115,55 +56,40 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     const bool townBox = watched == CityNameComboBox || watched == CityNameComboBox->lineEdit();
     if (townBox && event->type() == QEvent::KeyPress)
         return takeTypedCharacters(*static_cast<QKeyEvent *>(event));
+    const bool dragsTheDialog = watched->property(DragsDialogProperty).toBool();
+    if (dragsTheDialog && event->type() == QEvent::MouseButtonPress) {
+        FormMouseDown(*static_cast<QMouseEvent *>(event));
+        return true;
+    }
+    if (dragOffset && event->type() == QEvent::MouseMove) {
+        move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - *dragOffset);
+        return true;
+    }
+    if (dragOffset && event->type() == QEvent::MouseButtonRelease)
+        dragOffset.reset();
     return QDialog::eventFilter(watched, event);
 }
 
-// Only typed characters are filtered: pasted text and completion never come as key presses.
-// Returns true when the key press is taken away from the box's own handling.
-bool TForm2::takeTypedCharacters(const QKeyEvent &event)
+// A press on the dialog's pages and plain labels moves the dialog as its title bar would,
+// whatever the button: the window manager moves it where it can, else the dialog follows the
+// mouse itself until the button is released.
+void TForm2::FormMouseDown(const QMouseEvent &event)
 {
-    const QString typed = event.text();
-    QString kept;
-    for (QChar key : typed) {
-        CityNameComboBoxKeyPress(key);
-        if (!key.isNull())
-            kept += key;
-    }
-    const bool printable = !kept.isEmpty() && std::all_of(kept.begin(), kept.end(),
-                                                          [](QChar c) { return c.isPrint(); });
-    // Editing keys and shortcuts (Backspace, Ctrl+V, the arrows) are the box's own.
-    if (kept == typed && !printable)
-        return false;
-    // A key press may carry several characters; the box gets the ones that pass.
-    if (!kept.isEmpty()) {
-        QKeyEvent passing(event.type(), event.key(), event.modifiers(), kept, event.isAutoRepeat());
-        typeIntoTownBox(passing);
-    }
-    return true;
-}
-
-void TForm2::typeIntoTownBox(QKeyEvent &event)
-{
-    // Straight to the edit field's handler: sent as an event it would come through the filter
-    // again.
-    QObject *const edit = CityNameComboBox->lineEdit();
-    edit->event(&event);
-    showCompletionAsListed();
-}
-
-// The edit field completes with the typed text in the user's case and the rest of the entry
-// after it; the box shows the entry as the list has it, the same rest selected.
-void TForm2::showCompletionAsListed()
-{
-    QLineEdit *const edit = CityNameComboBox->lineEdit();
-    const QString entry = edit->completer()->currentCompletion();
-    const QString shown = edit->text();
-    const bool completed = edit->hasSelectedText() && edit->selectionEnd() == shown.size();
-    if (!completed || shown == entry || shown.compare(entry, Qt::CaseInsensitive) != 0)
+    QWindow *const window = windowHandle();
+    if (window && window->startSystemMove())
         return;
-    const qsizetype typedLength = edit->selectionStart();
-    edit->setText(entry);
-    edit->setSelection(int(entry.size()), int(typedLength - entry.size()));
+    dragOffset = event.globalPosition().toPoint() - pos();
+}
+
+void TForm2::dragBy(QWidget *control)
+{
+    control->setProperty(DragsDialogProperty, true);
+    control->installEventFilter(this);
+}
+
+void TForm2::reject()
+{
+    CancelButtonClick();
 }
 
 } // namespace tervalo

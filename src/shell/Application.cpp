@@ -32,8 +32,9 @@ void Application::start()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tervalo.png")));
     Form1 = std::make_unique<TForm1>(context);
     errors.guard([this] { Form1->FormCreate(); });
-    Form2 = std::make_unique<TForm2>(context);
+    Form2 = std::make_unique<TForm2>(context, *Form1);
     errors.guard([this] { Form2->FormCreate(); });
+    Form1->MenuSetttings->setHandler([this](MenuItem &) { Form2->MenuSetttingsClick(); });
 }
 
 int Application::run()

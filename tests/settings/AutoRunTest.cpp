@@ -117,7 +117,7 @@ TEST_F(AutoRunTest, AnEntryThatCannotBeWrittenRaisesTheErrorWithTheTitle)
 TEST(RestartTest, UacControlStartsTheProgramsOwnExecutableOnce)
 {
     test::WidgetHarness harness;
-    TForm2 dialog(harness.context);
+    TForm2 dialog(harness.context, *harness.form);
     dialog.UACControl();
     EXPECT_EQ(harness.platform.startedPrograms, QStringList{harness.platform.executablePath()});
 }

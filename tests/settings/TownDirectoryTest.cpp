@@ -37,7 +37,7 @@ protected:
     QLineEdit *townEdit() const { return dialog.CityNameComboBox->lineEdit(); }
 
     test::WidgetHarness harness;
-    TForm2 dialog{harness.context};
+    TForm2 dialog{harness.context, *harness.form};
 };
 
 QByteArray utf8Directory(const QByteArray &body)
@@ -134,7 +134,7 @@ TEST_F(TownDirectory, AnEmptyDirectoryIsToldToTheUser)
         SCOPED_TRACE(body);
         test::WidgetHarness harness;
         harness.platform.writeDataFile(TownDirectoryFileName, utf8Directory(body));
-        TForm2 dialog(harness.context);
+        TForm2 dialog(harness.context, *harness.form);
 
         dialog.GetCityID();
 
@@ -172,7 +172,7 @@ TEST_F(TownDirectory, AFaultGoesToTheCallerAndKeepsTheTownsReadBeforeIt)
         test::WidgetHarness harness;
         if (!c.directory.isNull())
             harness.platform.writeDataFile(TownDirectoryFileName, c.directory);
-        TForm2 dialog(harness.context);
+        TForm2 dialog(harness.context, *harness.form);
 
         EXPECT_THROW(dialog.GetCityID(), AppError);
 
@@ -211,6 +211,7 @@ TEST_F(TownDirectory, TypingCompletesToTheFirstMatchingEntry)
   <country name="USA"><city id="72503">New York</city></country>
 </cities>)"));
     dialog.GetCityID();
+    dialog.PageControl->setCurrentWidget(dialog.TabSheet1);
     dialog.show();
     dialog.activateWindow();
     dialog.CityNameComboBox->setFocus();

@@ -6,6 +6,9 @@
 //   render-screenshots <output folder>
 #include "platform/Fonts.h"
 #include "presentation/Skins.h"
+#include "settings/DataFiles.h"
+#include "settings/Settings.h"
+#include "support/Files.h"
 #include "support/LoopbackServices.h"
 #include "support/WeatherFace.h"
 
@@ -61,6 +64,55 @@ bool render(const tervalo::test::LoopbackForecastService &service, int skin, QTi
     return save(*harness.form, path);
 }
 
+// The settings dialog, filled from a user's settings after a forecast was read, one picture
+// per page.
+bool renderDialog(const tervalo::test::LoopbackForecastService &service, const QDir &output)
+{
+    // The links show the real sites, as the installed program's would.
+    tervalo::ForecastService endpoints = service.endpoints();
+    endpoints.siteRoot = tervalo::ForecastService::standard().siteRoot;
+    endpoints.programSite = tervalo::ForecastService::standard().programSite;
+    tervalo::test::WidgetHarness harness(endpoints);
+    harness.platform.writeDataFile(
+        tervalo::TownDirectoryFileName,
+        tervalo::test::readFileBytes(QStringLiteral(TERVALO_SOURCE_DIR "/data/cities.xml")));
+    tervalo::TAppSettings &settings = harness.shared.AppSettings;
+    settings.CityID = QStringLiteral("27612");
+    settings.CityText = QStringLiteral("Москва, Россия - 27612");
+    settings.ClockMode = true;
+    settings.UpdateInterval = 3;
+    settings.DateFormat = 1;
+    settings.AutoRun = true;
+    settings.FontColorForSkin = 0x00FFFFFF;
+    settings.SizeFontForSkin = 5;
+    tervalo::test::fetchAndShowWeather(harness);
+    // A proxy the user set up for later: the weather above came directly.
+    settings.ProxyUse = true;
+    settings.ProxyPublic = true;
+    settings.ProxyHost = QStringLiteral("proxy.example.org");
+    settings.ProxyPort = 3128;
+    settings.ProxyUser = QStringLiteral("ivanov");
+    settings.ProxyPass = QStringLiteral("secret");
+    tervalo::TForm2 dialog(harness.context, *harness.form);
+    dialog.FormCreate();
+    dialog.MenuSetttingsClick();
+    const std::pair<QWidget *, const char *> pages[] = {
+        {dialog.TabSheet4, "dialog-general.png"}, {dialog.TabSheet1, "dialog-weather.png"},
+        {dialog.TabSheet5, "dialog-style.png"},   {dialog.TabSheet3, "dialog-network.png"},
+        {dialog.TabSheet2, "dialog-about.png"},
+    };
+    bool saved = true;
+    for (const auto &[page, name] : pages) {
+        dialog.PageControl->setCurrentWidget(page);
+        QApplication::processEvents();
+        const QString path = output.filePath(QLatin1String(name));
+        const bool written = dialog.grab().save(path);
+        std::printf("%s %s\n", written ? "wrote" : "could not write", qPrintable(path));
+        saved &= written;
+    }
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -97,5 +149,6 @@ int main(int argc, char **argv)
                     output.filePath(QStringLiteral("minimalistic.png")));
     saved &= render(service, tervalo::ClassicSkin, night,
                     output.filePath(QStringLiteral("classic-night.png")));
+    saved &= renderDialog(service, output);
     return saved ? 0 : 1;
 }
