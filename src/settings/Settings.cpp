@@ -4,6 +4,7 @@
 
 #include "settings/LinkLabel.h"
 #include "shell/Controls.h"
+#include "shell/Main.h"
 
 #include <QCompleter>
 #include <QMouseEvent>
@@ -16,10 +17,13 @@ const char *const DragsDialogProperty = "tervaloDragsDialog";
 } // namespace
 
 TForm2::TForm2(AppContext &context, TForm1 &widget)
-    : context(context)
+    : QDialog(&widget)
+    , context(context)
     , widget(widget)
 {
     setObjectName(QStringLiteral("Form2"));
+    // A dialog of the widget: kept above it, also when the widget stays on top of every window,
+    // and without a taskbar button of its own.
     // A fixed frame with no caption and no buttons of its own: the dialog is moved by its
     // pages and labels, and ends by its two buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
