@@ -8,10 +8,15 @@
 
 #include <curl/curl.h>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
+    // Whoever started the program may be gone with the other end of its standard output and
+    // error: a restart by Apply inherits the ended instance's, a launcher may close its pipes.
+    // Writing there must fail quietly instead of ending the widget.
+    std::signal(SIGPIPE, SIG_IGN);
     if (const std::optional<QString> problem = tervalo::chooseDisplayPlatform(argc, argv)) {
         std::fprintf(stderr, "%s\n", qPrintable(*problem));
         return 2;

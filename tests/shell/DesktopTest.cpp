@@ -2,14 +2,23 @@
 #include "settings/DataFiles.h"
 #include "support/Files.h"
 #include "support/IsolatedProgram.h"
+#include "support/Processes.h"
 #include "support/QtPrinting.h"
 #include "support/VirtualDesktop.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcessEnvironment>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <vector>
+
+#include <unistd.h>
 
 namespace tervalo {
 namespace {
@@ -165,6 +174,107 @@ TEST_F(DesktopTest, TheClockGoesOnWhileASlowForecastIsAwaited)
     const QImage after = desktop.screenshot().copy(clock);
     EXPECT_NE(before, after) << "the clock stood still while the forecast was awaited";
     ASSERT_TRUE(program.terminate(20000));
+}
+
+// The times, in seconds since the epoch, at which the stand-in service was asked for a path.
+std::vector<double> requestTimes(const QString &log, const QByteArray &path)
+{
+    std::vector<double> times;
+    for (const QByteArray &line : test::readFileBytes(log).split('\n')) {
+        const QJsonObject request = QJsonDocument::fromJson(line).object();
+        if (request.value(QStringLiteral("line")).toString().toUtf8().contains(path))
+            times.push_back(request.value(QStringLiteral("time")).toDouble());
+    }
+    return times;
+}
+
+double secondsSinceBoot()
+{
+    return test::readFileBytes(QStringLiteral("/proc/uptime")).split(' ').front().toDouble();
+}
+
+// When a process started, in seconds since boot.
+double startedSinceBoot(qint64 pid)
+{
+    const QByteArray stat = test::readFileBytes(QStringLiteral("/proc/%1/stat").arg(pid));
+    // The fields after the command's closing parenthesis, the start time the 20th of them.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    return fields.value(19).toDouble() / double(::sysconf(_SC_CLK_TCK));
+}
+
+// A user opens the settings from the widget's menu, types part of a town's name, picks another
+// skin and presses Apply: the program saves, ends, and comes back as a new process that shows
+// the new town in the new skin. The new process starts while the old one is still saving and
+// waits for it to end before it reads the settings.
+TEST_F(DesktopTest, ApplyRestartsTheProgramWithTheNewSettings)
+{
+    program.serveTheServicesOnLoopback();
+    const std::optional<QRect> widget =
+        startWith(test::installedDataFile(QStringLiteral("Tervalo.ini")));
+    ASSERT_TRUE(widget.has_value()) << "the window did not appear";
+
+    desktop.click(widget->topLeft() + QPoint(60, 150), 3);
+    QThread::msleep(1000); // the menu comes up
+    desktop.pressKeys({QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")});
+    QThread::msleep(1500);
+    // The dialog comes up centred over the widget; its places are the dialog's own.
+    const QPoint dialog = widget->center() - QPoint(199, 142);
+    const auto at = [&dialog](int x, int y) { return dialog + QPoint(x, y); };
+    desktop.click(at(88, 10), 1); // the page "Погода"
+    QThread::msleep(300);
+    desktop.click(at(150, 71), 1); // the town box
+    desktop.pressKeys({QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
+    desktop.typeText(QStringLiteral("санкт"));
+    desktop.click(at(145, 10), 1); // the page "Стиль"
+    QThread::msleep(300);
+    desktop.click(at(100, 155), 1); // the skin list
+    QThread::msleep(500);
+    desktop.pressKeys({QStringLiteral("Down"), QStringLiteral("Return")});
+    QThread::msleep(300);
+    // The dialog as the user leaves it, for whoever looks into a failure below.
+    desktop.screenshot().save(QDir::temp().filePath(QStringLiteral("tervalo-before-apply.png")));
+
+    desktop.click(at(272, 265), 1); // "Применить"
+    QElapsedTimer elapsed;
+    elapsed.start();
+    ASSERT_TRUE(program.process().waitForFinished(20000))
+        << "the old program did not end";
+    const double oldEnded = QDateTime::currentMSecsSinceEpoch() / 1000.0;
+    const double oldEndedSinceBoot = secondsSinceBoot();
+    EXPECT_EQ(program.process().exitCode(), 0);
+    std::vector<qint64> running;
+    while ((running = test::processesOn(desktop.display(), QStringLiteral(TERVALO_EXECUTABLE)))
+               .empty() &&
+           elapsed.elapsed() < 20000)
+        QThread::msleep(50);
+    ASSERT_EQ(running.size(), 1u) << "no new program runs";
+    const qint64 newProcess = running.front();
+    EXPECT_LT(startedSinceBoot(newProcess), oldEndedSinceBoot)
+        << "the new program was started only after the old one had ended";
+
+    const QByteArray saved = program.readDataFile(SettingsFileName);
+    EXPECT_TRUE(saved.contains("CityIDSave=26063")) << saved.constData();
+    EXPECT_TRUE(saved.contains("CityNameSave=Санкт-Петербург")) << saved.constData();
+    EXPECT_TRUE(saved.contains("CurrentMode=1")) << saved.constData();
+
+    // The new program shows the new town: it asks for its forecast after the old one ended.
+    while (elapsed.elapsed() < 40000 &&
+           requestTimes(program.serviceRequestLog(), "26063.xml").size() < 2)
+        QThread::msleep(100);
+    const std::vector<double> asked = requestTimes(program.serviceRequestLog(), "26063.xml");
+    ASSERT_EQ(asked.size(), 2u) << "Apply's check and the new program's first update";
+    EXPECT_LT(asked[0], oldEnded);
+    EXPECT_GT(asked[1], oldEnded - 0.05) << "the new program read the settings too early";
+    std::optional<QRect> newWindow;
+    while (!(newWindow = desktop.windowGeometry(QStringLiteral("Tervalo"))) &&
+           elapsed.elapsed() < 40000)
+        QThread::msleep(100);
+    EXPECT_TRUE(newWindow.has_value()) << "the new program shows no window";
+
+    ::kill(static_cast<pid_t>(newProcess), SIGTERM);
+    for (int wait = 0; wait < 100 && ::kill(static_cast<pid_t>(newProcess), 0) == 0; ++wait)
+        QThread::msleep(100);
+    EXPECT_NE(::kill(static_cast<pid_t>(newProcess), 0), 0) << "the new program did not end";
 }
 
 } // namespace

@@ -81,6 +81,12 @@ void VirtualDesktop::pressKeys(const QStringList &keys)
             keys);
 }
 
+void VirtualDesktop::typeText(const QString &text)
+{
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("100"), text});
+}
+
 bool VirtualDesktop::pressKeysIn(const QString &title, const QStringList &keys, int milliseconds)
 {
     QElapsedTimer elapsed;

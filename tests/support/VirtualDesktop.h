@@ -30,6 +30,8 @@ public:
     // at a place of the screen, and keys by their X names ("Down", "Return").
     void click(QPoint at, int button);
     void pressKeys(const QStringList &keys);
+    // Types a text into the window under the pointer, character by character.
+    void typeText(const QString &text);
     // Gives a top-level window, found by its title, the keyboard and presses the keys there;
     // false when no such window appears within the time given.
     bool pressKeysIn(const QString &title, const QStringList &keys, int milliseconds);

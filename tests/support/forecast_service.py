@@ -3,7 +3,7 @@
 
 Serves /weather-ng/forecasts/<id>.xml from the fixture folder, and misbehaves on purpose for
 the identifiers below; /program/<name> serves the version documents of fixtures/program. It also answers requests in the absolute form a proxy receives, so a
-test can see exactly what the program sends to its proxy. Every request line and its headers
+test can see exactly what the program sends to its proxy. Every request line, its headers and its time
 go to the log file as one JSON object a line. It prints its port, then serves until killed;
 no connection is held longer than MAX_HOLD seconds.
 """
@@ -171,7 +171,7 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
         self.answered_firstonly = False
 
     def record(self, handler):
-        entry = {"line": handler.requestline,
+        entry = {"line": handler.requestline, "time": time.time(),
                  "headers": [[name, value] for name, value in handler.headers.items()]}
         with self.lock, open(self.log, "a", encoding="utf-8") as log:
             log.write(json.dumps(entry, ensure_ascii=False) + "\n")
