@@ -90,7 +90,7 @@ QString temperatureOf(const QJsonValue &value)
 
 } // namespace
 
-// The reasons for each line are in docs/open-meteo-conditions.md.
+// The reasons for each line are in docs/open-meteo.md.
 const std::vector<WmoCondition> WmoConditions = {
     {0, Clear, Clear},
     {1, FewClouds, FewClouds},
@@ -198,8 +198,8 @@ QString openMeteoDocument(const QByteArray &answer)
     xml.writeStartElement(QStringLiteral("forecast"));
     xml.writeAttribute(QStringLiteral("source"), StationText);
 
-    const QString speed = QString::number(windSpeed, 'f', 1).replace(
-        QStringLiteral("-0.0"), QStringLiteral("0.0"));
+    const QString speed =
+        QString::number(windSpeed, 'f', 1).replace(QStringLiteral("-0.0"), QStringLiteral("0.0"));
     xml.writeStartElement(QStringLiteral("fact"));
     xml.writeTextElement(QStringLiteral("station"), StationText);
     xml.writeTextElement(QStringLiteral("observation_time"), time.toString());
@@ -207,9 +207,9 @@ QString openMeteoDocument(const QByteArray &answer)
     xml.writeTextElement(QStringLiteral("weather_type"),
                          conditionText(QJsonValue(code), &WmoCondition::current));
     // A calm has no direction; its code is the empty one.
+    const bool calm = speed == QLatin1String("0.0");
     xml.writeTextElement(QStringLiteral("wind_direction"),
-                         speed == QLatin1String("0.0") ? QString()
-                                                       : windDirectionCode(windDirection));
+                         calm ? QString() : windDirectionCode(windDirection));
     xml.writeTextElement(QStringLiteral("wind_speed"), speed);
     xml.writeTextElement(QStringLiteral("humidity"), wholeNumber(humidity));
     xml.writeEndElement();

@@ -19,7 +19,7 @@ struct WmoCondition {
     QString day;
 };
 
-// Every code Open-Meteo sends; docs/open-meteo-conditions.md gives the reasons.
+// Every code Open-Meteo sends; docs/open-meteo.md gives the reasons.
 extern const std::vector<WmoCondition> WmoConditions;
 
 std::optional<WmoCondition> wmoCondition(int code);

@@ -168,10 +168,9 @@ TEST_F(OpenMeteoTest, ACodeOutsideTheTableShowsNoData)
 TEST(OpenMeteoValues, WindDirectionsAtTheSectorBorders)
 {
     const std::pair<double, const char *> cases[] = {
-        {0, "n"},       {22.49, "n"},   {22.5, "ne"}, {67.49, "ne"},  {67.5, "e"},
-        {112.5, "se"},  {157.5, "s"},   {202.5, "sw"}, {247.5, "w"},  {292.49, "w"},
-        {292.5, "nw"},  {337.49, "nw"}, {337.5, "n"}, {359.99, "n"},  {360, "n"},
-        {-22.5, "n"},   {-22.51, "nw"}, {765, "ne"},
+        {0, "n"},     {22.49, "n"},  {22.5, "ne"}, {67.49, "ne"}, {67.5, "e"},    {112.5, "se"},
+        {157.5, "s"}, {202.5, "sw"}, {247.5, "w"}, {292.49, "w"}, {292.5, "nw"},  {337.49, "nw"},
+        {337.5, "n"}, {359.99, "n"}, {360, "n"},   {-22.5, "n"},  {-22.51, "nw"}, {765, "ne"},
     };
     for (const auto &[degrees, code] : cases)
         EXPECT_EQ(windDirectionCode(degrees), QLatin1String(code)) << degrees << "°";
@@ -180,8 +179,8 @@ TEST(OpenMeteoValues, WindDirectionsAtTheSectorBorders)
 TEST(OpenMeteoValues, TemperaturesAreWholeDegreesWithASignAboveZero)
 {
     const std::pair<double, const char *> cases[] = {
-        {0, "0"},      {-0.0, "0"},   {0.49, "0"},     {-0.49, "0"},  {0.5, "+1"},
-        {-0.5, "-1"},  {12.49, "+12"}, {-12.5, "-13"}, {35.7, "+36"}, {-40.2, "-40"},
+        {0, "0"},     {-0.0, "0"},    {0.49, "0"},    {-0.49, "0"},  {0.5, "+1"},
+        {-0.5, "-1"}, {12.49, "+12"}, {-12.5, "-13"}, {35.7, "+36"}, {-40.2, "-40"},
     };
     for (const auto &[celsius, text] : cases)
         EXPECT_EQ(temperatureText(celsius), QLatin1String(text)) << celsius;
@@ -212,18 +211,16 @@ TEST_F(OpenMeteoTest, NullOrMissingDayValuesAndAShortListShowNoData)
 {
     const QString none = QStringLiteral("н/д");
     // Tomorrow has no code and no low, and the highs stop after tomorrow.
-    QJsonObject answer = withMember(fixture(), "daily", "weather_code",
-                                    QJsonArray{73, QJsonValue::Null, 3, 63, 2});
+    QJsonObject answer =
+        withMember(fixture(), "daily", "weather_code", QJsonArray{73, QJsonValue::Null, 3, 63, 2});
     answer = withMember(answer, "daily", "temperature_2m_min",
                         QJsonArray{-4.5, QJsonValue::Null, -5.7, -0.5, -4.4});
     answer = withMember(answer, "daily", "temperature_2m_max", QJsonArray{-0.6, 0.5});
     show(bytes(answer));
-    EXPECT_EQ(forecastLabels(), (std::array<QString, 10>{QStringLiteral("-1"),
-                                                         QStringLiteral("-5"),
-                                                         QStringLiteral("+1"), none, none,
-                                                         QStringLiteral("-6"), none,
-                                                         QStringLiteral("-1"), none,
-                                                         QStringLiteral("-4")}));
+    EXPECT_EQ(forecastLabels(),
+              (std::array<QString, 10>{QStringLiteral("-1"), QStringLiteral("-5"),
+                                       QStringLiteral("+1"), none, none, QStringLiteral("-6"), none,
+                                       QStringLiteral("-1"), none, QStringLiteral("-4")}));
     EXPECT_EQ(form().TomorrowClouds->pictureName(), NoDataSmallPicture);
     EXPECT_EQ(form().TomorrowClouds->toolTip(), NoDataText);
     EXPECT_EQ(form().ThreeClouds->pictureName(), QStringLiteral("SMCLOUDY"));

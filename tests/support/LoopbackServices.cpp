@@ -48,8 +48,8 @@ bool makeTestAuthority(const QString &folder)
     QProcess openssl;
     openssl.start(QStringLiteral("sh"),
                   {QStringLiteral(TERVALO_SOURCE_DIR "/tests/support/test_authority.sh"), folder});
-    return openssl.waitForFinished(StartTimeoutMs) && openssl.exitStatus() == QProcess::NormalExit &&
-           openssl.exitCode() == 0;
+    return openssl.waitForFinished(StartTimeoutMs) &&
+           openssl.exitStatus() == QProcess::NormalExit && openssl.exitCode() == 0;
 }
 
 LoopbackForecastService::LoopbackForecastService()
