@@ -10,8 +10,9 @@ packages=(
   # area, input as a user gives it and screenshots
   fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr trayer hsetroot x11-utils xdotool
   imagemagick
-  # tests: a real HTTP proxy, the stand-in forecast service and private namespaces
-  tinyproxy python3 util-linux iproute2
+  # tests: a real HTTP proxy, the stand-in forecast service, its test certificate authority
+  # and the system's bundle it stands in for, and private namespaces
+  tinyproxy python3 openssl ca-certificates util-linux iproute2
 )
 
 as_root() {

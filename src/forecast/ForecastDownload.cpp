@@ -1,20 +1,51 @@
 // SPDX-License-Identifier: MIT
-// Fetching the forecast document, directly or through the user's proxy, and the one failure
-// reaction for everything that can go wrong between the request and the end of the reading.
+// Fetching the forecast, from the XML export or from Open-Meteo, directly or through the
+// user's proxy, and the one failure reaction for everything that can go wrong between the
+// request and the end of the reading.
+#include "forecast/OpenMeteo.h"
+#include "platform/AppError.h"
 #include "shell/Main.h"
 
 namespace tervalo {
+
+namespace {
+
+void useTheProxy(HttpClient &client, const TAppSettings &settings)
+{
+    client.setProxy(settings.ProxyHost, settings.ProxyPort);
+    client.setBasicProxyAuthentication(settings.ProxyPublic);
+    if (settings.ProxyPublic)
+        client.setProxyCredentials(settings.ProxyUser, settings.ProxyPass);
+}
+
+// Open-Meteo asks the programs that use it to name themselves; the site says whom to reach.
+ClientHeaders openMeteoHeaders(const ForecastService &service)
+{
+    return {"Tervalo/" + CurrentVersion.toUtf8() + " (+" + service.programSite.toUtf8() + ')',
+            "application/json"};
+}
+
+} // namespace
 
 void TForm1::GetWeather()
 {
     try {
         const TAppSettings &settings = shared.AppSettings;
-        const QString address = context.service.forecastAddress(settings.CityID);
-        if (settings.ProxyUse) {
-            IdHTTP1.setProxy(settings.ProxyHost, settings.ProxyPort);
-            IdHTTP1.setBasicProxyAuthentication(settings.ProxyPublic);
-            if (settings.ProxyPublic)
-                IdHTTP1.setProxyCredentials(settings.ProxyUser, settings.ProxyPass);
+        if (settings.ForecastSource == forecast_source::OpenMeteo) {
+            const std::optional<Coordinates> place = stationCoordinates(settings.CityID);
+            if (!place)
+                throw AppError(
+                    QStringLiteral("The place of the town %1 is not known").arg(settings.CityID));
+            const QString address = openMeteoAddress(context.service.openMeteoForecast, *place);
+            HttpClient client(context.service.limits, openMeteoHeaders(context.service));
+            if (settings.ProxyUse)
+                useTheProxy(client, settings);
+            // The translation waits with the download, as the parsing of the export does.
+            context.network.run(
+                [&] { XMLDocument1.loadFromText(openMeteoDocument(client.get(address).body)); });
+        } else if (settings.ProxyUse) {
+            const QString address = context.service.forecastAddress(settings.CityID);
+            useTheProxy(IdHTTP1, settings);
             // The parsing waits with the download, so a large document does not stop the clock;
             // the body is kept even when it cannot be parsed.
             context.network.run([&] {
@@ -22,6 +53,7 @@ void TForm1::GetWeather()
                 XMLDocument1.loadFromText(shared.ForecastXml);
             });
         } else {
+            const QString address = context.service.forecastAddress(settings.CityID);
             context.network.run(
                 [&] { XMLDocument1.loadFromAddress(address, context.service.limits); });
         }

@@ -12,10 +12,6 @@ namespace tervalo {
 
 namespace {
 
-const char *const AcceptHeader =
-    "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
-const char *const UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
-
 using Easy = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
 
@@ -47,6 +43,9 @@ void setLimits(CURL *curl, const TransferLimits &limits)
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    // curl copies the text, so the temporary goes at once.
+    if (!limits.caBundle.isEmpty())
+        curl_easy_setopt(curl, CURLOPT_CAINFO, limits.caBundle.toLocal8Bit().constData());
 }
 
 // Performs the prepared request and turns every kind of failure into an AppError.
@@ -135,26 +134,28 @@ struct HttpClient::Session {
     Easy curl{curl_easy_init(), curl_easy_cleanup};
     HeaderList headers{nullptr, curl_slist_free_all};
     TransferLimits limits;
+    QByteArray userAgent;
     QByteArray proxy;
     bool basicAuthentication = false;
     QByteArray user;
     QByteArray password;
 };
 
-HttpClient::HttpClient(TransferLimits limits)
+HttpClient::HttpClient(TransferLimits limits, ClientHeaders identity)
     : session(std::make_unique<Session>())
 {
     session->limits = limits;
+    session->userAgent = identity.userAgent;
     CURL *curl = session->curl.get();
     if (!curl)
         return;
-    curl_slist *headers = curl_slist_append(nullptr, AcceptHeader);
+    curl_slist *headers = curl_slist_append(nullptr, ("Accept: " + identity.accept).constData());
     headers = curl_slist_append(headers, "Accept-Encoding: identity");
     session->headers.reset(headers);
     setLimits(curl, limits);
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, UserAgent);
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, session->userAgent.constData());
     curl_easy_setopt(curl, CURLOPT_COOKIEFILE, ""); // cookies in memory only
     curl_easy_setopt(curl, CURLOPT_HTTPPROXYTUNNEL, 0L);
     // The proxy set here is the only one: none from the environment, no exceptions to it.

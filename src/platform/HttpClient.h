@@ -15,6 +15,15 @@ struct TransferLimits {
     std::chrono::milliseconds connectTimeout{10000};
     std::chrono::milliseconds transferTimeout{30000};
     qint64 maxBodyBytes = 4 * 1024 * 1024;
+    // The certificate authorities an HTTPS server must chain to, as a PEM file; empty: the
+    // system's. Lets a test trust its own authority without touching the system's list.
+    QString caBundle;
+};
+
+// What the client says about itself and what it asks for, on every request.
+struct ClientHeaders {
+    QByteArray userAgent = "Mozilla/3.0 (compatible; Indy Library)";
+    QByteArray accept = "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
 };
 
 struct HttpAnswer {
@@ -34,11 +43,12 @@ HttpAnswer plainGet(const QString &address, const TransferLimits &limits);
 
 // The program's HTTP/1.1 client: fixed request headers, cookies kept in memory for the life
 // of the client, no redirects (a redirect is an error), and an HTTP proxy set per request
-// with Basic credentials sent up front. Every failure, including any status but success,
-// throws AppError.
+// with Basic credentials sent up front; an HTTPS address goes through the proxy in a CONNECT
+// tunnel, whose request carries the credentials. Every failure, including any status but
+// success, throws AppError.
 class HttpClient {
 public:
-    explicit HttpClient(TransferLimits limits = {});
+    explicit HttpClient(TransferLimits limits = {}, ClientHeaders identity = {});
     ~HttpClient();
 
     // An empty host means no proxy: the client connects to the server itself. The host is a

@@ -5,6 +5,17 @@
 
 namespace tervalo {
 
+// Where the forecast comes from, by the number the settings file stores. A file written before
+// the choice existed has no such row and keeps the XML export; any number but these two reads
+// as the XML export as well.
+namespace forecast_source {
+// The XML forecast export by station index ("Яндекс.Погода").
+inline constexpr int XmlExport = 0;
+// Open-Meteo's JSON forecast by the station's coordinates.
+inline constexpr int OpenMeteo = 1;
+inline constexpr int Count = 2;
+} // namespace forecast_source
+
 // The user's settings in memory, one field per section of the settings file. Before the
 // first read every field is empty, 0 or false. The town name, the forecast-panel flag and the
 // window's place and size are held by the widget's controls; their fields mirror what was
@@ -34,6 +45,7 @@ struct TAppSettings {
     QString ProxyPass; // plain in memory, encoded in the file
     int FontColorForSkin = 0;
     int SizeFontForSkin = 0;
+    int ForecastSource = forecast_source::XmlExport; // one of forecast_source
 
     bool operator==(const TAppSettings &) const = default;
 };

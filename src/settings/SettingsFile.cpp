@@ -52,7 +52,7 @@ template <auto Field> void setField(Settings &settings, Controls &, const Value 
         }
 
 // The file, section by section, in the order in which it is read and written.
-const std::array<SettingRow, 24> SettingRows = {{
+const std::array<SettingRow, 25> SettingRows = {{
     {"CityID", "CityIDSave", Form::Text, FIELD(CityID)},
     {"CityName", "CityNameSave", Form::Text,
      CONTROL(CityName, QString, townCaption, setTownCaption)},
@@ -81,6 +81,7 @@ const std::array<SettingRow, 24> SettingRows = {{
     {"ProxyPass", "Pass", Form::Password, FIELD(ProxyPass)},
     {"FontColorForSkin", "Color", Form::Integer, FIELD(FontColorForSkin)},
     {"SizeFontForSkin", "Size", Form::Integer, FIELD(SizeFontForSkin)},
+    {"ForecastSource", "Source", Form::Integer, FIELD(ForecastSource)},
 }};
 
 #undef FIELD

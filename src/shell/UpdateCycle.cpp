@@ -19,13 +19,13 @@ int TForm1::updatePeriod() const
     return shared.AppSettings.UpdateInterval * MillisecondsPerPeriodStep;
 }
 
-// A bare TCP connection to the provider's web host; it knows nothing of the proxy.
+// A bare TCP connection to the chosen source's host; it knows nothing of the proxy.
 void TForm1::InetCheck()
 {
     const ForecastService &service = context.service;
+    const ProbeTarget target = service.probeOf(shared.AppSettings.ForecastSource);
     shared.InternetAvailable = context.network.run([&] {
-        return context.platform.canConnect(service.probeHost, service.probePort,
-                                           service.probeTimeout);
+        return context.platform.canConnect(target.host, target.port, service.probeTimeout);
     });
 }
 

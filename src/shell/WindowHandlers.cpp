@@ -119,10 +119,12 @@ void TForm1::MainCloudClick()
     AddPanel->run();
 }
 
-// The town's page: the site's root followed by the town's name as shown, unencoded.
+// The town's page on the chosen source's site: for the XML export the site's root followed by
+// the town's name as shown, unencoded; Open-Meteo has its site only.
 void TForm1::OpenInBrowser()
 {
-    context.platform.openAddress(context.service.siteRoot + CityNameLabel->text());
+    context.platform.openAddress(
+        context.service.townPageOf(shared.AppSettings.ForecastSource, CityNameLabel->text()));
 }
 
 void TForm1::TrayIcon1Click()

@@ -326,5 +326,168 @@ TEST_F(ForecastDownloadTest, ARealProxyWithoutAuthenticationAtEachFormOfItsAddre
         EXPECT_EQ(request.line, QStringLiteral("GET /weather-ng/forecasts/27612.xml HTTP/1.1"));
 }
 
+// Open-Meteo: HTTPS to the stand-in, whose certificate comes from an authority only the test
+// trusts.
+class OpenMeteoDownloadTest : public ForecastDownloadTest {
+protected:
+    void SetUp() override
+    {
+        ForecastDownloadTest::SetUp();
+        settings().ForecastSource = forecast_source::OpenMeteo;
+        town("27612");
+    }
+    // The stand-in misbehaves as the path before its endpoint says.
+    void answerFrom(const char *choice)
+    {
+        harness.service.openMeteoForecast =
+            service.secureRoot() + QLatin1String(choice) + QStringLiteral("/v1/forecast");
+    }
+    std::vector<test::ReceivedRequest> forecastRequests() const
+    {
+        std::vector<test::ReceivedRequest> found;
+        for (const test::ReceivedRequest &request : service.requests()) {
+            if (request.line.contains(QLatin1String("/v1/forecast")) ||
+                request.line.startsWith(QLatin1String("CONNECT")))
+                found.push_back(request);
+        }
+        return found;
+    }
+};
+
+TEST_F(OpenMeteoDownloadTest, FetchesOverHttpsAndNamesTheProgram)
+{
+    form().GetWeather();
+    EXPECT_FALSE(failed());
+    EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+    EXPECT_EQ(harness.shared.DayWeatherTypes[4], QStringLiteral("облачно, дождь"));
+    EXPECT_EQ(harness.shared.LastUpdateTime, QStringLiteral("12:00:00"));
+
+    const std::vector<test::ReceivedRequest> requests = forecastRequests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].line.startsWith(
+        QStringLiteral("GET /v1/forecast?latitude=55.8333&longitude=37.6167&")))
+        << requests[0].line.toStdString();
+    EXPECT_EQ(requests[0].header(QStringLiteral("User-Agent")),
+              QStringLiteral("Tervalo/2.2 (+%1)").arg(harness.service.programSite));
+    EXPECT_EQ(requests[0].header(QStringLiteral("Accept")), QStringLiteral("application/json"));
+}
+
+TEST_F(OpenMeteoDownloadTest, EveryFailureEndsInTheOneReaction)
+{
+    struct Case {
+        const char *what;
+        const char *town;
+        const char *choice;
+        int requests;
+    };
+    const Case cases[] = {
+        {"an error status", "27612", "/status400", 1},
+        {"the rate limit", "27612", "/status429", 1},
+        {"a redirect", "27612", "/redirect", 1},
+        {"an HTML page", "27612", "/html", 1},
+        {"truncated JSON", "27612", "/truncated", 1},
+        {"JSON without the current weather", "27612", "/fixture/nocurrent", 1},
+        {"an answer over the size bound", "27612", "/huge", 1},
+        {"no such endpoint", "27612", "/nowhere", 1},
+        {"a town the station list lacks", "27330", "", 0},
+        {"a town not in the table at all", "status500", "", 0},
+    };
+    for (const bool proxyRoad : {false, true}) {
+        settings().ProxyUse = false;
+        if (proxyRoad)
+            useProxy(QString(), 0);
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(proxyRoad ? "proxy road, " : "direct road, ") + c.what);
+            resetOutcome();
+            const size_t requestsBefore = forecastRequests().size();
+            town(c.town);
+            answerFrom(c.choice);
+            form().GetWeather();
+            expectOneFailureReaction();
+            EXPECT_EQ(forecastRequests().size(), requestsBefore + c.requests);
+        }
+    }
+}
+
+TEST_F(OpenMeteoDownloadTest, OnlyTheGivenAuthorityIsTrusted)
+{
+    harness.service.limits.caBundle.clear(); // the system's authorities
+    resetOutcome();
+    form().GetWeather();
+    expectOneFailureReaction();
+    EXPECT_TRUE(forecastRequests().empty()) << "no request after a failed handshake";
+
+    // Plain HTTP to the HTTPS port is no answer either.
+    harness.service.limits.caBundle = service.authority();
+    harness.service.openMeteoForecast =
+        QStringLiteral("http://127.0.0.1:%1/v1/forecast").arg(service.securePort());
+    resetOutcome();
+    form().GetWeather();
+    expectOneFailureReaction();
+}
+
+TEST_F(OpenMeteoDownloadTest, ASlowAnswerEndsWithinTheTimeOut)
+{
+    answerFrom("/slow");
+    resetOutcome();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    form().GetWeather();
+    EXPECT_LT(elapsed.elapsed(), 6000);
+    expectOneFailureReaction();
+}
+
+// The credentials go with the tunnel's first request: the stand-in records the CONNECT and
+// refuses it, so a client that waited for a challenge would send none.
+TEST_F(OpenMeteoDownloadTest, TheProxyGetsACONNECTWithTheCredentialsUpFront)
+{
+    useLoopbackServiceAsProxy();
+    useCredentials("ivan", "secret");
+    resetOutcome();
+    form().GetWeather();
+    expectOneFailureReaction();
+    const std::vector<test::ReceivedRequest> requests = forecastRequests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].line,
+              QStringLiteral("CONNECT 127.0.0.1:%1 HTTP/1.1").arg(service.securePort()));
+    EXPECT_EQ(requests[0].header(QStringLiteral("Proxy-Authorization")),
+              QStringLiteral("Basic ") + QString::fromLatin1(QByteArray("ivan:secret").toBase64()));
+}
+
+TEST_F(OpenMeteoDownloadTest, ThroughARealProxyWithBasicAuthentication)
+{
+    test::Tinyproxy proxy({{QStringLiteral("ivan"), QStringLiteral("s3cret")}});
+    ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
+    struct Case {
+        const char *what;
+        bool privateProxy;
+        const char *password;
+        bool succeeds;
+    };
+    const Case cases[] = {{"right credentials", true, "s3cret", true},
+                          {"wrong password", true, "wrong", false},
+                          {"no credentials", false, "", false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        resetOutcome();
+        form().TemLabel->setText(QStringLiteral("before"));
+        useProxy(QStringLiteral("127.0.0.1"), proxy.port());
+        useCredentials("ivan", c.password);
+        settings().ProxyPublic = c.privateProxy;
+        form().GetWeather();
+        if (c.succeeds) {
+            EXPECT_FALSE(failed());
+            EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+        } else {
+            expectOneFailureReaction();
+            EXPECT_EQ(form().TemLabel->text(), QStringLiteral("before"));
+        }
+    }
+    const std::vector<test::ReceivedRequest> requests = forecastRequests();
+    ASSERT_EQ(requests.size(), 1u) << "only the authenticated tunnel reached the service";
+    EXPECT_TRUE(requests[0].line.startsWith(QStringLiteral("GET /v1/forecast?")))
+        << "the request went through the tunnel, not in absolute form";
+}
+
 } // namespace
 } // namespace tervalo

@@ -56,7 +56,8 @@ const QByteArray FullFile = "[CityID]\nCityIDSave=27196\n"
                             "[ProxyUser]\nUser=ivan\n"
                             "[ProxyPass]\nPass=1MK7X\n"
                             "[FontColorForSkin]\nColor=-16777201\n"
-                            "[SizeFontForSkin]\nSize=7\n";
+                            "[SizeFontForSkin]\nSize=7\n"
+                            "[ForecastSource]\nSource=1\n";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -103,6 +104,7 @@ TEST_F(SettingsFileTest, ReadsEverySectionIntoItsHolder)
     EXPECT_EQ(settings.ProxyPass, QStringLiteral("abc"));
     EXPECT_EQ(settings.FontColorForSkin, -16777201); // a system colour: top byte 0xFF
     EXPECT_EQ(settings.SizeFontForSkin, 7);
+    EXPECT_EQ(settings.ForecastSource, forecast_source::OpenMeteo);
     // The control-held settings land in the controls; the stored panel flag goes in unchanged.
     EXPECT_EQ(controls.town, QStringLiteral("Киров"));
     EXPECT_EQ(controls.panelMark, false);
@@ -158,7 +160,8 @@ TEST_F(SettingsFileTest, WritesEveryValueInTheFileOrder)
                                 "[ProxyUser]\nUser=\n"
                                 "[ProxyPass]\nPass=-ME++\n"
                                 "[FontColorForSkin]\nColor=-16777201\n"
-                                "[SizeFontForSkin]\nSize=0\n";
+                                "[SizeFontForSkin]\nSize=0\n"
+                                "[ForecastSource]\nSource=0\n";
     EXPECT_EQ(stored(), expected);
     EXPECT_EQ(platform.fileStore.replacements(), 1) << "the file is replaced once per save";
 }
@@ -183,6 +186,33 @@ TEST_F(SettingsFileTest, MissingAndMalformedValuesKeepTheCurrentOnes)
     EXPECT_EQ(settings.ProxyPass, QStringLiteral("plain in memory"));
     EXPECT_EQ(controls.town, QStringLiteral("Москва"));
     EXPECT_EQ(controls.width, 679);
+}
+
+// Every file written before the source could be chosen lacks its row: such a file keeps the
+// XML export, and its next save adds the row after the others.
+TEST_F(SettingsFileTest, TheForecastSourceRowMissingMeansTheXmlExport)
+{
+    QByteArray old = FullFile;
+    old.replace("[ForecastSource]\nSource=1\n", "");
+    ASSERT_NE(old, FullFile);
+    store(old);
+    readAndEnterMode();
+    EXPECT_EQ(settings.ForecastSource, forecast_source::XmlExport);
+    save();
+    EXPECT_EQ(stored(), old + "[ForecastSource]\nSource=0\n");
+
+    settings.ForecastSource = forecast_source::OpenMeteo;
+    save();
+    TAppSettings reread;
+    readSettingsFile(ini, reread, controls);
+    EXPECT_EQ(reread.ForecastSource, forecast_source::OpenMeteo);
+    EXPECT_EQ(reread.SizeFontForSkin, settings.SizeFontForSkin) << "the row before it";
+
+    store(test::installedDataFile(QStringLiteral("Tervalo.ini")));
+    TAppSettings installed;
+    readSettingsFile(ini, installed, controls);
+    EXPECT_EQ(installed.ForecastSource, forecast_source::OpenMeteo)
+        << "a new install shows Open-Meteo's weather";
 }
 
 TEST(IniValues, ConvertsIntegersAndFlags)

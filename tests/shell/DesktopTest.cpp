@@ -74,6 +74,12 @@ protected:
         desktop.pressKeys({QStringLiteral("Down"), QStringLiteral("Return")});
     }
 
+    // Settings that choose the XML export, whose stand-in serves the towns that misbehave.
+    static QByteArray withTheXmlExport(QByteArray settings)
+    {
+        return settings.replace("[ForecastSource]\nSource=1", "[ForecastSource]\nSource=0");
+    }
+
     void endAndExpectSaved(const QByteArray &settings)
     {
         ASSERT_TRUE(program.terminate(20000));
@@ -111,7 +117,8 @@ TEST_F(DesktopTest, OfflineTheWidgetIsASeeThroughBorderlessClockAtItsStoredPlace
 TEST_F(DesktopTest, OnlineTheWidgetShowsTheForecastOfTheService)
 {
     program.serveTheServicesOnLoopback();
-    const QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
+    const QByteArray settings =
+        withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini")));
     const std::optional<QRect> geometry = startWith(settings);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
     EXPECT_EQ(*geometry, QRect(40, 40, 520, 235)) << "the weather face with the forecast panel";
@@ -126,6 +133,31 @@ TEST_F(DesktopTest, OnlineTheWidgetShowsTheForecastOfTheService)
     endAndExpectSaved(settings);
 }
 
+// A new install as shipped: Open-Meteo's host answers over HTTPS with a certificate of the test
+// authority, which the namespace's system bundle holds.
+TEST_F(DesktopTest, OnlineANewInstallShowsOpenMeteosWeather)
+{
+    program.serveTheServicesOnLoopback();
+    const QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
+    const std::optional<QRect> geometry = startWith(settings);
+    ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
+    EXPECT_EQ(*geometry, QRect(40, 40, 520, 235)) << "the weather face, not the clock-only one";
+
+    const QByteArray requests = test::readFileBytes(program.serviceRequestLog());
+    EXPECT_TRUE(requests.contains("GET /v1/forecast?latitude=55.8333&longitude=37.6167&"))
+        << requests.toStdString();
+    EXPECT_FALSE(requests.contains("/weather-ng/")) << requests.toStdString();
+    EXPECT_FALSE(desktop.windowGeometry(QStringLiteral("Confirm"))) << "no failure box";
+    const QImage screen = desktop.screenshot();
+    ASSERT_FALSE(screen.isNull());
+    // The snow cloud of the stand-in's answer, bright over the dark background of the weather.
+    EXPECT_GT(brightestAround(screen, geometry->topLeft() + QPoint(300 + 108, 50)), 200);
+    // For the project's documents: the window with a little of the desktop around it.
+    screen.copy(geometry->adjusted(-20, -20, 20, 20))
+        .save(QStringLiteral("open-meteo-desktop.png"));
+    endAndExpectSaved(settings);
+}
+
 // In tray mode the widget is a tool window, which the toolkit does not count as a window: the
 // forecast failure box closing must not look like the last window closing.
 TEST_F(DesktopTest, InTrayModeTheProgramOutlivesTheForecastFailureBox)
@@ -135,6 +167,7 @@ TEST_F(DesktopTest, InTrayModeTheProgramOutlivesTheForecastFailureBox)
     QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
     // The first forecast is served, every later request fails.
     settings.replace("CityIDSave=27612", "CityIDSave=firstonly");
+    settings = withTheXmlExport(settings);
     settings.replace("[IconStatus]\nChecked=0", "[IconStatus]\nChecked=1");
     const std::optional<QRect> geometry = startWith(settings);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
@@ -155,6 +188,7 @@ TEST_F(DesktopTest, TheClockGoesOnWhileASlowForecastIsAwaited)
     program.serveTheServicesOnLoopback();
     QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
     settings.replace("CityIDSave=27612", "CityIDSave=delayed");
+    settings = withTheXmlExport(settings);
     settings.replace("[ClockMode]\nChecked=1", "[ClockMode]\nChecked=0");
     settings.replace("CurrentMode=0", "CurrentMode=1");
     const std::optional<QRect> geometry = startWith(settings);
@@ -210,7 +244,7 @@ TEST_F(DesktopTest, ApplyRestartsTheProgramWithTheNewSettings)
 {
     program.serveTheServicesOnLoopback();
     const std::optional<QRect> widget =
-        startWith(test::installedDataFile(QStringLiteral("Tervalo.ini")));
+        startWith(withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))));
     ASSERT_TRUE(widget.has_value()) << "the window did not appear";
 
     desktop.click(widget->topLeft() + QPoint(60, 150), 3);

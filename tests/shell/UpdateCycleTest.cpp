@@ -27,11 +27,12 @@ protected:
         settings.ClockMode = true;
         harness.platform.writeDataFile(SettingsFileName, storedSettings());
     }
-    // The installed settings, with the values the tests rely on.
+    // The installed settings, with the values the tests rely on; the cycle is the same for
+    // both sources, and these tests count the XML export's requests.
     static QByteArray storedSettings()
     {
         QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
-        return settings.replace("Interval=3", "Interval=20");
+        return settings.replace("Interval=3", "Interval=20").replace("Source=1", "Source=0");
     }
     void versionDocument(const char *name)
     {
@@ -111,6 +112,23 @@ TEST_F(UpdateCycleTest, WithoutAConnectionTheWidgetFallsBackToTheClock)
     EXPECT_FALSE(form().AutoUpdate->isEnabled());
     EXPECT_TRUE(service.requests().empty());
     EXPECT_TRUE(harness.platform.messages.empty()) << "the probe's failure is silent";
+}
+
+TEST_F(UpdateCycleTest, TheProbeGoesToTheChosenSourcesHost)
+{
+    harness.service.probeHost = QStringLiteral("export.example");
+    harness.service.probePort = 80;
+    harness.service.openMeteoProbe = {QStringLiteral("api.open-meteo.example"), 443};
+    harness.platform.online = false;
+    for (const int source : {forecast_source::OpenMeteo, forecast_source::XmlExport, 7}) {
+        harness.shared.AppSettings.ForecastSource = source;
+        form().WeatherUpdate();
+    }
+    const std::vector<std::pair<QString, int>> expected = {
+        {QStringLiteral("api.open-meteo.example"), 443},
+        {QStringLiteral("export.example"), 80},
+        {QStringLiteral("export.example"), 80}};
+    EXPECT_EQ(harness.platform.probes, expected) << "an unknown number is the XML export";
 }
 
 TEST_F(UpdateCycleTest, TheVersionCheckAnnouncesAnyOtherVersion)

@@ -255,6 +255,26 @@ TEST_F(WindowTest, TheTownPageIsTheSiteRootAndTheTownNameUnencoded)
               QStringList{QStringLiteral("https://weather.example/Нижний Новгород")});
 }
 
+// Open-Meteo has no page per town: its pictures open its site, whose credit the data line
+// also links to.
+TEST_F(WindowTest, TheForecastPicturesOpenTheChosenSourcesSite)
+{
+    harness.service.siteRoot = QStringLiteral("https://weather.example/");
+    harness.service.openMeteoSite = QStringLiteral("https://open-meteo.example/");
+    form().CityNameLabel->setText(QStringLiteral("Тверь"));
+    QWidget *picture = form().CurrentClouds;
+    picture->show();
+    for (const int source : {forecast_source::OpenMeteo, forecast_source::XmlExport, 7}) {
+        harness.shared.AppSettings.ForecastSource = source;
+        mouse(picture, QEvent::MouseButtonDblClick, Qt::LeftButton,
+              picture->mapToGlobal(QPoint(5, 5)));
+    }
+    EXPECT_EQ(harness.platform.openedAddresses,
+              (QStringList{QStringLiteral("https://open-meteo.example/"),
+                           QStringLiteral("https://weather.example/Тверь"),
+                           QStringLiteral("https://weather.example/Тверь")}));
+}
+
 TEST(WindowGeometry, TopCentreTruncatesAndIgnoresTheWorkAreasLeft)
 {
     const std::tuple<int, int, int> cases[] = {

@@ -4,6 +4,7 @@
 #include "forecast/ForecastService.h"
 #include "settings/DataFiles.h"
 #include "support/Files.h"
+#include "support/LoopbackServices.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,6 +29,9 @@ QStringList unshareArguments()
         arguments.prepend(QStringLiteral("--map-root-user"));
     return arguments;
 }
+
+// The bundle of certificate authorities that libcurl trusts by default on Debian.
+const char *const SystemAuthorities = "/etc/ssl/certs/ca-certificates.crt";
 
 // The home directory of the account the program will run as inside the namespaces.
 QString programHome()
@@ -99,25 +103,33 @@ QString IsolatedProgram::serviceRequestLog() const
 }
 
 // The shell commands that bring up the loopback interface, point the services' host names at
-// it and start the stand-in service on port 80, waiting until it listens.
+// it, make the test authority the only one the system trusts and start the stand-in service
+// on ports 80 and 443, waiting until it listens.
 QString IsolatedProgram::setUpServices() const
 {
     const ForecastService standard = ForecastService::standard();
     QStringList hosts{QStringLiteral("localhost")};
-    for (const QString &address :
-         {standard.forecastPrefix, standard.siteRoot, standard.programSite})
+    for (const QString &address : {standard.forecastPrefix, standard.siteRoot, standard.programSite,
+                                   standard.openMeteoForecast, standard.openMeteoSite})
         hosts << QUrl(address).host();
-    hosts << standard.probeHost;
+    hosts << standard.probeHost << standard.openMeteoProbe.host;
+    hosts.removeDuplicates();
     const QString hostsFile = scratch.filePath(QStringLiteral("hosts"));
     writeFileBytes(hostsFile, "127.0.0.1 " + hosts.join(QLatin1Char(' ')).toUtf8() + '\n');
+    const QString authority = scratch.filePath(QStringLiteral("authority"));
+    QDir().mkpath(authority);
+    makeTestAuthority(authority);
     const QString ready = scratch.filePath(QStringLiteral("service.port"));
     return QStringLiteral(
                "ip link set lo up && mount --bind '%1' /etc/hosts && "
-               "{ python3 '%2' --port 80 --fixtures '%3' --log '%4' > '%5' & echo $! > '%6'; } && "
+               "mount --bind '%7/ca.pem' '%8' && "
+               "{ python3 '%2' --port 80 --tls-port 443 --cert '%7/server.pem' "
+               "--key '%7/server.key' --fixtures '%3' --log '%4' > '%5' & echo $! > '%6'; } && "
                "for i in $(seq 100); do [ -s '%5' ] && break; sleep 0.1; done && ")
         .arg(hostsFile, QStringLiteral(TERVALO_SOURCE_DIR "/tests/support/forecast_service.py"),
              QStringLiteral(TERVALO_SOURCE_DIR "/tests/forecast/fixtures"), serviceRequestLog(),
-             ready, scratch.filePath(QStringLiteral("service.pid")));
+             ready, scratch.filePath(QStringLiteral("service.pid")), authority,
+             QLatin1String(SystemAuthorities));
 }
 
 std::optional<QString> IsolatedProgram::unavailableReason()

@@ -26,8 +26,10 @@ public:
     QByteArray readDataFile(const QString &name) const;
 
     // Makes the program's outside services reachable inside its namespaces: their host names
-    // resolve to the loopback address, where the stand-in forecast service answers on port 80.
-    // Call before start; the service's requests are then in serviceRequestLog().
+    // resolve to the loopback address, where the stand-in forecast service answers on port 80,
+    // and over HTTPS on port 443 with a certificate of a test authority, which the namespace's
+    // system bundle holds alone. Call before start; the service's requests are then in
+    // serviceRequestLog().
     void serveTheServicesOnLoopback();
     QString serviceRequestLog() const;
 

@@ -43,15 +43,37 @@ int unusedPort(const QHostAddress &address)
     return probe.serverPort();
 }
 
+bool makeTestAuthority(const QString &folder)
+{
+    QProcess openssl;
+    openssl.start(QStringLiteral("sh"),
+                  {QStringLiteral(TERVALO_SOURCE_DIR "/tests/support/test_authority.sh"), folder});
+    return openssl.waitForFinished(StartTimeoutMs) &&
+           openssl.exitStatus() == QProcess::NormalExit && openssl.exitCode() == 0;
+}
+
 LoopbackForecastService::LoopbackForecastService()
 {
+    if (!makeTestAuthority(folder.path()))
+        return;
     server.start(QStringLiteral("python3"),
                  {QStringLiteral(TERVALO_SOURCE_DIR "/tests/support/forecast_service.py"),
                   QStringLiteral("--fixtures"),
                   QStringLiteral(TERVALO_SOURCE_DIR "/tests/forecast/fixtures"),
-                  QStringLiteral("--log"), folder.filePath(QStringLiteral("requests.jsonl"))});
-    if (server.waitForReadyRead(StartTimeoutMs))
-        port = server.readLine().trimmed().toInt();
+                  QStringLiteral("--log"), folder.filePath(QStringLiteral("requests.jsonl")),
+                  QStringLiteral("--tls-port"), QStringLiteral("0"), QStringLiteral("--cert"),
+                  folder.filePath(QStringLiteral("server.pem")), QStringLiteral("--key"),
+                  folder.filePath(QStringLiteral("server.key"))});
+    // Both ports come as one line each, once both listen.
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (server.peek(64).count('\n') < 2) {
+        const qint64 left = StartTimeoutMs - elapsed.elapsed();
+        if (left <= 0 || !server.waitForReadyRead(static_cast<int>(left)))
+            return;
+    }
+    port = server.readLine().trimmed().toInt();
+    tlsPort = server.readLine().trimmed().toInt();
 }
 
 LoopbackForecastService::~LoopbackForecastService()
@@ -64,11 +86,25 @@ QString LoopbackForecastService::root() const
     return QStringLiteral("http://127.0.0.1:%1").arg(port);
 }
 
+QString LoopbackForecastService::secureRoot() const
+{
+    return QStringLiteral("https://127.0.0.1:%1").arg(tlsPort);
+}
+
+QString LoopbackForecastService::authority() const
+{
+    return folder.filePath(QStringLiteral("ca.pem"));
+}
+
 ForecastService LoopbackForecastService::endpoints(TransferLimits limits) const
 {
     ForecastService service;
     service.forecastPrefix = root() + QStringLiteral("/weather-ng/forecasts/");
     service.limits = limits;
+    service.limits.caBundle = authority();
+    service.openMeteoForecast = secureRoot() + QStringLiteral("/v1/forecast");
+    service.openMeteoProbe = {QStringLiteral("127.0.0.1"), tlsPort};
+    service.openMeteoSite = secureRoot() + QStringLiteral("/open-meteo/");
     service.probeHost = QStringLiteral("127.0.0.1");
     service.probePort = port;
     service.siteRoot = root() + QStringLiteral("/site/");

@@ -22,16 +22,27 @@ struct ReceivedRequest {
     std::optional<QString> header(const QString &name) const;
 };
 
-// The forecast service stand-in (support/forecast_service.py) on a loopback port, serving
-// the fixture documents of tests/forecast/fixtures and recording every request.
+// Makes a certificate authority that only the tests trust, and a certificate from it for the
+// stand-in's hosts (api.open-meteo.com, open-meteo.com, localhost, 127.0.0.1, ::1), in the
+// folder: ca.pem, server.pem, server.key. False when openssl failed.
+bool makeTestAuthority(const QString &folder);
+
+// The forecast services' stand-in (support/forecast_service.py) on loopback ports, plain HTTP
+// on one and HTTPS with a certificate of a test authority on the other, serving the fixtures of
+// tests/forecast/fixtures and recording every request.
 class LoopbackForecastService {
 public:
     LoopbackForecastService();
     ~LoopbackForecastService();
 
-    bool isRunning() const { return port > 0; }
+    bool isRunning() const { return port > 0 && tlsPort > 0; }
     QString root() const;
-    // The service's addresses, all on this loopback service.
+    // The same service over HTTPS.
+    QString secureRoot() const;
+    int securePort() const { return tlsPort; }
+    // The test authority's certificate, which a client must be given to trust the service.
+    QString authority() const;
+    // The services' addresses, all on this loopback service, the authority trusted.
     ForecastService endpoints(TransferLimits limits = {}) const;
     std::vector<ReceivedRequest> requests() const;
 
@@ -39,6 +50,7 @@ private:
     QTemporaryDir folder;
     QProcess server;
     int port = 0;
+    int tlsPort = 0;
 };
 
 // A real tinyproxy on a loopback port of the given address, optionally demanding Basic

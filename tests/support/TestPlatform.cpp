@@ -41,8 +41,9 @@ void TestPlatform::showMessage(const MessageBox &box)
         onMessage(box);
 }
 
-bool TestPlatform::canConnect(const QString &, int, std::chrono::milliseconds)
+bool TestPlatform::canConnect(const QString &host, int port, std::chrono::milliseconds)
 {
+    probes.emplace_back(host, port);
     return online;
 }
 

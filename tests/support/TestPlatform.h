@@ -79,6 +79,8 @@ public:
     std::vector<MessageBox> messages;
     std::function<void(const MessageBox &)> onMessage;
     QStringList openedAddresses;
+    // The host and port of every connection probe, in order.
+    std::vector<std::pair<QString, int>> probes;
     QStringList startedPrograms;
     std::chrono::milliseconds instanceLockWait{300};
     FaultyFileStore fileStore;

@@ -1,17 +1,26 @@
 #!/usr/bin/env python3
-"""A stand-in for the forecast service, on loopback, for the tests.
+"""A stand-in for the forecast services, on loopback, for the tests.
 
 Serves /weather-ng/forecasts/<id>.xml from the fixture folder, and misbehaves on purpose for
 the identifiers below; /program/<name> serves the version documents of fixtures/program. It also answers requests in the absolute form a proxy receives, so a
-test can see exactly what the program sends to its proxy. Every request line, its headers and its time
-go to the log file as one JSON object a line. It prints its port, then serves until killed;
-no connection is held longer than MAX_HOLD seconds.
+test can see exactly what the program sends to its proxy, and records a CONNECT before
+refusing it. Every request line, its headers and its time go to the log file as one JSON
+object a line.
+
+Open-Meteo's /v1/forecast answers with fixtures/openmeteo/forecast.json; a path before it
+picks another answer: /fixture/<name>/v1/forecast serves fixtures/openmeteo/<name>.json and
+/<behaviour>/v1/forecast misbehaves as the openmeteo_ methods below. With --tls-port, --cert
+and --key it serves everything over HTTPS on that port as well.
+
+It prints its port (and the HTTPS port on a second line), then serves until killed; no
+connection is held longer than MAX_HOLD seconds.
 """
 import argparse
 import http.server
 import json
 import os
 import socketserver
+import ssl
 import sys
 import threading
 import time
@@ -31,6 +40,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         self.server.record(self)
         path = urllib.parse.urlsplit(self.path).path
+        if path.endswith("/v1/forecast"):
+            return self.open_meteo(path[:-len("/v1/forecast")])
         if path.startswith("/program/"):
             return self.program_document(os.path.basename(path))
         prefix = "/weather-ng/forecasts/"
@@ -41,6 +52,55 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if behaviour:
             return behaviour()
         return self.fixture(town)
+
+    def do_CONNECT(self):
+        self.server.record(self)
+        self.answer(403, b"no tunnels here", "text/plain")
+
+    def open_meteo(self, choice):
+        name = "forecast"
+        if choice.startswith("/fixture/"):
+            name = choice[len("/fixture/"):]
+        elif choice:
+            behaviour = getattr(self, "openmeteo_" + choice.strip("/"), None)
+            if behaviour is None:
+                return self.answer(404, b'{"error":true,"reason":"Not Found"}', "application/json")
+            return behaviour()
+        try:
+            with open(os.path.join(self.server.fixtures, "openmeteo", name + ".json"), "rb") as file:
+                body = file.read()
+        except OSError:
+            return self.answer(404, b"no such fixture", "text/plain")
+        self.answer(200, body, "application/json; charset=utf-8")
+
+    # Open-Meteo's misbehaviour, as a failing service or something in the way answers.
+    def openmeteo_status400(self):
+        self.answer(400, b'{"error":true,"reason":"Cannot initialize WeatherVariable"}',
+                    "application/json; charset=utf-8")
+
+    def openmeteo_status429(self):
+        self.answer(429, b'{"error":true,"reason":"Daily API request limit exceeded"}',
+                    "application/json; charset=utf-8", [("Retry-After", "3600")])
+
+    def openmeteo_redirect(self):
+        self.answer(302, b"", "text/plain", [("Location", "/v1/forecast")])
+
+    def openmeteo_html(self):
+        self.town_html()
+
+    def openmeteo_truncated(self):
+        body = self.fixture_bytes_of("openmeteo", "forecast.json")
+        self.answer(200, body[:len(body) // 2], "application/json; charset=utf-8")
+
+    def openmeteo_slow(self):
+        self.town_slow()
+
+    def openmeteo_huge(self):
+        self.town_huge()
+
+    def fixture_bytes_of(self, folder, name):
+        with open(os.path.join(self.server.fixtures, folder, name), "rb") as file:
+            return file.read()
 
     def answer(self, status, body, content_type, headers=()):
         self.send_response(status)
@@ -163,12 +223,25 @@ class Handler(http.server.BaseHTTPRequestHandler):
 class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
 
-    def __init__(self, fixtures, log, port):
+    def __init__(self, fixtures, log, port, lock, tls=None):
         super().__init__(("127.0.0.1", port), Handler)
         self.fixtures = fixtures
         self.log = log
-        self.lock = threading.Lock()
+        self.lock = lock
         self.answered_firstonly = False
+        self.tls = tls
+
+    # The handshake happens in the connection's own thread, so a client that never finishes
+    # it holds only its thread.
+    def get_request(self):
+        connection, address = super().get_request()
+        if self.tls:
+            connection = self.tls.wrap_socket(connection, server_side=True,
+                                              do_handshake_on_connect=False)
+        return connection, address
+
+    def handle_error(self, request, client_address):
+        pass  # a failed handshake or a client that left
 
     def record(self, handler):
         entry = {"line": handler.requestline, "time": time.time(),
@@ -182,9 +255,20 @@ def main():
     parser.add_argument("--fixtures", required=True)
     parser.add_argument("--log", required=True)
     parser.add_argument("--port", type=int, default=0, help="0: any free port")
+    parser.add_argument("--tls-port", type=int, help="0: any free port")
+    parser.add_argument("--cert")
+    parser.add_argument("--key")
     options = parser.parse_args()
-    server = Server(options.fixtures, options.log, options.port)
-    print(server.server_address[1], flush=True)
+    lock = threading.Lock()
+    server = Server(options.fixtures, options.log, options.port, lock)
+    ports = [server.server_address[1]]
+    if options.tls_port is not None:
+        tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        tls.load_cert_chain(options.cert, options.key)
+        secure = Server(options.fixtures, options.log, options.tls_port, lock, tls)
+        ports.append(secure.server_address[1])
+        threading.Thread(target=secure.serve_forever, daemon=True).start()
+    print("\n".join(str(port) for port in ports), flush=True)
     server.serve_forever()
 
 
