@@ -92,6 +92,8 @@ public:
     TLabel *OtherText2;
     TLabel *LastUpdate;
     QCheckBox *FlickTempCheck;
+    TLabel *ForecastSourceLabel;
+    QComboBox *ForecastSourceBox; // which service the forecast comes from
 
     TImage *ImageClockandWeather;
     TLabel *Title;
@@ -154,6 +156,7 @@ private:
     void showForecastFacts();
     void showVersionState();
     void showProxySettings();
+    void showForecastSource();
     void showLook();
     void showPreview(int skin, int content);
     void enableSizeAndColour(bool minimalistic);

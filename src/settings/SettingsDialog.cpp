@@ -60,6 +60,7 @@ void TForm2::MenuSetttingsClick()
     stylePanel->setCurrentIndex(settings.PanelsMode);
     showPreview(settings.PanelsMode, settings.ClockMode ? 0 : 1);
     showProxySettings();
+    showForecastSource();
     ColorBox1->setCurrentIndex(namedColourIndex(settings.FontColorForSkin));
     SelectedColor = settings.FontColorForSkin;
     SizeForSkin->setValue(settings.SizeFontForSkin);
@@ -162,7 +163,7 @@ void TForm2::ColorBox1Change()
 
 void TForm2::webClick()
 {
-    context.platform.openAddress(context.service.siteRoot);
+    context.platform.openAddress(context.service.siteOf(context.shared.AppSettings.ForecastSource));
 }
 
 void TForm2::WebSiteClick()
@@ -199,9 +200,12 @@ void TForm2::ApplyButtonClick()
     const QString previousCityId = settings.CityID;
     const QString previousCaption = widget.CityNameLabel->text();
     const QString previousCityText = settings.CityText;
+    const int previousSource = settings.ForecastSource;
     CopyCityID();
     settings.CityID = SelectedCityID;
     widget.CityNameLabel->setText(SelectedCityName);
+    // The town is checked against the source it will be fetched from.
+    settings.ForecastSource = ForecastSourceBox->currentIndex();
     takeProxySettings();
     try {
         widget.WeatherUpdate();
@@ -211,6 +215,7 @@ void TForm2::ApplyButtonClick()
         settings.CityID = previousCityId;
         widget.CityNameLabel->setText(previousCaption);
         settings.CityText = previousCityText;
+        settings.ForecastSource = previousSource;
         return;
     }
     UACControl();

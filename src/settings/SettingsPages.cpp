@@ -39,6 +39,8 @@ QPalette greyText(QPalette palette)
     return palette;
 }
 
+const QRect WebLinkBox(152, 150, 85, 13);
+
 void fixSize(TLabel *label, QSize size)
 {
     label->setAutoSize(false);
@@ -52,6 +54,16 @@ void centreOn(TLabel *label, QRect designBox)
 }
 
 } // namespace
+
+void TForm2::showForecastSource()
+{
+    const int source = context.shared.AppSettings.ForecastSource;
+    ForecastSourceBox->setCurrentIndex(source == forecast_source::OpenMeteo ? 1 : 0);
+    const ForecastSourceTexts &texts = forecastSourceTexts(source);
+    Name2->setText(texts.dataLine);
+    web->setText(texts.linkText);
+    centreOn(web, WebLinkBox);
+}
 
 QWidget *TForm2::addPage(const char *name, const QString &caption)
 {
@@ -197,6 +209,13 @@ void TForm2::createWeatherPage()
                     QStringLiteral("Показывать ощущаемую температуру вместо прогнозируемой"),
                     {24, 197, 365, 17});
     FlickTempCheck->hide();
+    // In the free line between the last forecast's facts and the hidden controls below.
+    ForecastSourceLabel = addLabel(TabSheet1, "ForecastSourceLabel",
+                                   QStringLiteral("Источник прогноза"), {24, 160, 0, 0});
+    QStringList sources;
+    for (const ForecastSourceTexts &source : ForecastSourceNames)
+        sources << source.name;
+    ForecastSourceBox = addList(TabSheet1, "ForecastSourceBox", sources, {148, 156, 221, 21});
     for (QWidget *handle :
          std::initializer_list<QWidget *>{TabSheet1, UpdateMinutes, LastUpdate, OtherText1,
                                           OtherText2})
@@ -268,12 +287,11 @@ void TForm2::createAboutPage()
     const QRect webSiteBox(136, 86, 121, 13);
     WebSite = addLink(TabSheet2, "WebSite", context.service.programSite, webSiteBox);
     centreOn(WebSite, webSiteBox);
-    Name2 = addLabel(TabSheet2, "Name2",
-                     QStringLiteral("Данные продоставлены оператором FORECA с помощью сервиса"),
-                     {24, 131, 332, 13});
-    const QRect webBox(152, 150, 85, 13);
-    web = addLink(TabSheet2, "web", QStringLiteral("Яндекс.Погода"), webBox);
-    centreOn(web, webBox);
+    // The data line and the link name the forecast's source; they are set when the dialog
+    // is shown.
+    Name2 = addLabel(TabSheet2, "Name2", ForecastSourceNames[0].dataLine, {24, 131, 332, 13});
+    web = addLink(TabSheet2, "web", ForecastSourceNames[0].linkText, WebLinkBox);
+    centreOn(web, WebLinkBox);
     Ver = addLabel(TabSheet2, "Ver", QStringLiteral("Версия ") + CurrentVersion, {24, 191, 81, 13});
     fixSize(Ver, {81, 13});
     MakerLine = addLabel(TabSheet2, "MakerLine", MakerText, {295, 191, 61, 13});

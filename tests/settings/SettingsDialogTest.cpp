@@ -144,6 +144,7 @@ struct DialogBench {
         {"FlickTempCheck", QStringLiteral("0")},
         {"CityNameComboBox", QStringLiteral("Санкт-Петербург, Россия - 26063")},
         {"UpdateInterval", QStringLiteral("4")},
+        {"ForecastSourceBox", QStringLiteral("1")}, // Open-Meteo
         {"AutoRun", QStringLiteral("0")},
         {"styleMode", QStringLiteral("0")},
         {"AutoUpdate", QStringLiteral("0")},
@@ -185,6 +186,9 @@ TEST_F(SettingsDialogTest, EveryControlShowsItsSettingAndApplyTakesItBack)
         {"CityNameComboBox", QStringLiteral("Киров, Россия - 27196")},
         {"UpdateInterval", QStringLiteral("25")},
         {"UpdateMinutes", QStringLiteral("Интервал обновления прогноза погоды: 250 минут")},
+        {"ForecastSourceBox", QStringLiteral("0")},
+        {"Name2", QStringLiteral("Данные продоставлены оператором FORECA с помощью сервиса")},
+        {"web", QStringLiteral("Яндекс.Погода")},
         {"AutoRun", QStringLiteral("1")},
         {"styleMode", QStringLiteral("1")},
         {"AutoUpdate", QStringLiteral("0")},
@@ -237,6 +241,7 @@ TEST_F(SettingsDialogTest, EveryControlShowsItsSettingAndApplyTakesItBack)
     expected.ProxyPass = QStringLiteral("new secret");
     expected.FontColorForSkin = 0x800000;
     expected.SizeFontForSkin = 3;
+    expected.ForecastSource = forecast_source::OpenMeteo;
     test::WidgetHarness next;
     next.platform.writeDataFile(SettingsFileName, harness.platform.readDataFile(SettingsFileName));
     next.form->ReadSettings();
@@ -473,16 +478,20 @@ TEST_F(SettingsDialogTest, TheColourListMapsStoredNumbers)
     EXPECT_EQ(dialog.SelectedColor, 0x808000);
 }
 
-// The links open their sites; the pages and plain labels move the dialog, the edits do not.
+// The links open their sites, the data line crediting the forecast's source; the pages and
+// plain labels move the dialog, the edits do not.
 TEST_F(SettingsDialogTest, LinksOpenTheirSitesAndThePagesMoveTheDialog)
 {
     harness.shared.AppSettings.AutoCheckVer = true;
+    harness.shared.AppSettings.ForecastSource = forecast_source::OpenMeteo;
     dialog.MenuSetttingsClick();
+    EXPECT_EQ(dialog.Name2->text(), QStringLiteral("Данные предоставлены сервисом"));
+    EXPECT_EQ(dialog.web->text(), QStringLiteral("Open-Meteo.com"));
     for (LinkLabel *link : {dialog.web, dialog.WebSite, dialog.downloadLB})
         clickOn(link);
     EXPECT_EQ(harness.platform.openedAddresses,
-              (QStringList{harness.service.siteRoot, harness.service.programSite,
-                           harness.service.programSite}));
+              (QStringList{harness.service.siteOf(forecast_source::OpenMeteo),
+                           harness.service.programSite, harness.service.programSite}));
 
     dialog.PageControl->setCurrentWidget(dialog.TabSheet1);
     const QPoint start = dialog.pos();
