@@ -5,6 +5,7 @@
 #include "presentation/Pictures.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace tervalo {
@@ -43,8 +44,10 @@ void TLabel::setText(const QString &value)
 {
     if (value == text())
         return;
+    const QString previous = text();
     QLabel::setText(value);
     fitToText();
+    textReplaced(previous);
 }
 
 void TLabel::changeEvent(QEvent *event)
@@ -60,6 +63,113 @@ void TLabel::fitToText()
         return;
     const QFontMetrics metrics(font());
     resize(metrics.horizontalAdvance(text()), metrics.height());
+}
+
+ClockLabel::ClockLabel(const QString &text, QWidget *parent)
+    : TLabel(text, parent)
+{
+    keepContentsEmpty();
+}
+
+// The label repaints its contents rectangle whenever its text changes. A bottom margin taller
+// than any label keeps that rectangle empty, and textReplaced repaints the changed characters
+// instead; paintEvent draws into the whole label. The style sets the margins again when it
+// polishes the label. (The toolkit keeps margins in 16 bits.)
+void ClockLabel::keepContentsEmpty()
+{
+    constexpr int TallerThanAnyLabel = 30000;
+    setContentsMargins(0, 0, 0, TallerThanAnyLabel);
+}
+
+bool ClockLabel::event(QEvent *event)
+{
+    const bool handled = TLabel::event(event);
+    if (event->type() == QEvent::Polish)
+        keepContentsEmpty();
+    return handled;
+}
+
+void ClockLabel::textReplaced(const QString &previous)
+{
+    qsizetype first = 0;
+    const QString current = text();
+    while (first < previous.size() && first < current.size() &&
+           previous.at(first) == current.at(first))
+        ++first;
+    update(inkFrom(previous, first) | inkFrom(current, first));
+}
+
+void ClockLabel::changeEvent(QEvent *event)
+{
+    TLabel::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::EnabledChange:
+    case QEvent::StyleChange:
+        glyphs.clear();
+        break;
+    default:
+        break;
+    }
+}
+
+// Characters are drawn at whole pixels: a picture drawn at a fraction of a pixel would be
+// resampled at every tick.
+const ClockLabel::Glyph &ClockLabel::glyph(QChar character)
+{
+    const auto found = glyphs.constFind(character);
+    if (found != glyphs.constEnd())
+        return *found;
+    const QFontMetricsF metrics(font());
+    const QString text(character);
+    // Only the ink, and a pixel around it for the antialiased edge: the less is blended at
+    // each tick the better.
+    const QRect ink = metrics.tightBoundingRect(text).toAlignedRect().adjusted(-1, -1, 1, 1);
+    const qreal ratio = devicePixelRatioF();
+    QImage picture(ink.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    if (!ink.isEmpty()) {
+        QPainter painter(&picture);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(-ink.topLeft(), text);
+    }
+    return *glyphs.insert(character,
+                          Glyph{std::move(picture), ink.topLeft(), metrics.horizontalAdvance(text)});
+}
+
+// Calls `place` with each character's glyph and where its picture goes, as a label would lay
+// the text out at its top-left corner.
+template <typename Place> void ClockLabel::layOut(const QString &shown, Place place)
+{
+    const int baseline = QFontMetrics(font()).ascent();
+    qreal pen = 0;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const Glyph &drawn = glyph(shown.at(i));
+        place(i, drawn, QPoint(qRound(pen), baseline) + drawn.offset);
+        pen += drawn.advance;
+    }
+}
+
+QRect ClockLabel::inkFrom(const QString &shown, qsizetype first)
+{
+    QRect ink;
+    layOut(shown, [&](qsizetype i, const Glyph &drawn, QPoint at) {
+        if (i >= first)
+            ink |= QRect(at, drawn.picture.deviceIndependentSize().toSize());
+    });
+    return ink;
+}
+
+void ClockLabel::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    layOut(text(), [&](qsizetype, const Glyph &drawn, QPoint at) {
+        if (event->rect().intersects(QRect(at, drawn.picture.deviceIndependentSize().toSize())))
+            painter.drawImage(at, drawn.picture);
+    });
 }
 
 TImage::TImage(QWidget *parent)

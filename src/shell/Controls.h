@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
@@ -32,11 +33,42 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // Called by setText after the text has changed.
+    virtual void textReplaced(const QString &previous) { Q_UNUSED(previous); }
 
 private:
     void fitToText();
 
     bool selfSizing = true;
+};
+
+// The text clock's label, drawn at its top-left corner. A tick costs only what its changed
+// characters need: the font is far too large for the toolkit's glyph cache, which would draw
+// every character from its outline, so each character is drawn from a picture rendered once
+// per font and colour; and only the characters that changed are repainted.
+class ClockLabel : public TLabel {
+public:
+    ClockLabel(const QString &text, QWidget *parent);
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void textReplaced(const QString &previous) override;
+
+private:
+    void keepContentsEmpty();
+    struct Glyph {
+        QImage picture;
+        QPoint offset; // of the picture from the character's pen position on the baseline
+        qreal advance;
+    };
+    const Glyph &glyph(QChar character);
+    template <typename Place> void layOut(const QString &shown, Place place);
+    // Where the characters from `first` on put their ink.
+    QRect inkFrom(const QString &shown, qsizetype first);
+
+    QHash<QChar, Glyph> glyphs;
 };
 
 // A picture control: draws its picture unscaled from its top-left corner, clipped to itself,

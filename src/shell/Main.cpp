@@ -124,7 +124,9 @@ void TForm1::createControls()
     };
     for (const ControlSpec &spec : DesignControls) {
         if (const auto *label = std::get_if<LabelSpec>(&spec)) {
-            auto *control = new TLabel(label->text, this);
+            auto *control = label->control == &TForm1::ModernClock
+                                ? new ClockLabel(label->text, this)
+                                : new TLabel(label->text, this);
             control->setAutoSize(false);
             prepare(control, label->name, label->geometry, label->visible, label->events);
             QFont font = this->font();
