@@ -123,6 +123,41 @@ TEST_F(IniFileTest, WritesInPlaceAndAddsWhatIsMissing)
     EXPECT_EQ(ini.read(QStringLiteral("A"), QStringLiteral("One")), QStringLiteral("uno"));
 }
 
+// A byte-order mark is one only at the very start of the file; anywhere else it is a character
+// of the line, which then names no key or section. Writing another value must not turn it into
+// a mark, nor a mark into it.
+TEST_F(IniFileTest, AByteOrderMarkCountsOnlyAtTheStartOfTheFile)
+{
+    const auto utf16 = [](const QString &text) {
+        return QByteArray("\xFF\xFE") +
+               QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    };
+    struct Case {
+        const char *what;
+        QByteArray bytes;
+        const char *section;
+        const char *key;
+    };
+    const Case cases[] = {
+        {"a mark starting a later UTF-8 line", "[A]\nK=1\n\xEF\xBB\xBFL=2\n", "A", "L"},
+        {"a mark starting a later UTF-16 line", utf16(QStringLiteral("[A]\nK=1\n\uFEFFL=2\n")),
+         "A", "L"},
+        {"a second UTF-8 mark before the first section", "\xEF\xBB\xBF\xEF\xBB\xBF[A]\nK=1\n",
+         "A", "K"},
+        {"a second UTF-16 mark before the first section", utf16(QStringLiteral("\uFEFF[A]\nK=1\n")),
+         "A", "K"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        store(c.bytes);
+        const QString section = QLatin1String(c.section), key = QLatin1String(c.key);
+        EXPECT_EQ(ini.read(section, key), std::nullopt);
+        ini.write(QStringLiteral("B"), QStringLiteral("M"), QStringLiteral("3"));
+        EXPECT_EQ(ini.read(section, key), std::nullopt) << "after writing another value";
+        EXPECT_EQ(ini.read(QStringLiteral("B"), QStringLiteral("M")), QStringLiteral("3"));
+    }
+}
+
 TEST_F(IniFileTest, CreatesAMissingFilePrivateToTheUser)
 {
     ini.write(QStringLiteral("ProxyPass"), QStringLiteral("Pass"), QStringLiteral("-ME++"));
