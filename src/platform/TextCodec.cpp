@@ -68,7 +68,16 @@ QString decodeUtf16(const QByteArray &bytes)
     const auto encoding =
         bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;
     QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless | NoMarkSkipped);
-    return utf16.decode(bytes.mid(2));
+    QString text = utf16.decode(bytes.mid(2));
+    // The decoder passes half a surrogate pair through, which UTF-8 cannot hold: a rewrite of the
+    // file would turn it into something else. It is the replacement character from the start.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
 }
 
 QString decodeLine(QByteArrayView line)
