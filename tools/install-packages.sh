@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ clang pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
+  # fuzzing: clang's libFuzzer and sanitizer runtimes, only recommended by clang, and the
+  # symbolizer that puts source lines into their reports
+  libclang-rt-14-dev llvm-14
   # run: the fonts the widget draws with, a virtual display, a compositor, a notification
   # area, input as a user gives it and screenshots
   fonts-wine fonts-roboto-unhinted xvfb xauth xcompmgr trayer hsetroot x11-utils xdotool

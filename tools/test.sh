@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds, and runs the whole suite with CTest; then builds the
-# program once more with clang. Both compilers must build it without a warning.
+# program once more with clang. Both compilers must build it without a warning. Last, the fuzz
+# targets, built with clang, run ten seconds each (tools/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +14,5 @@ ctest --test-dir build-tests --output-on-failure --parallel 2 --timeout 300
 cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build-clang
+
+bash tools/fuzz.sh 10

@@ -140,7 +140,10 @@ void IniFile::write(const std::vector<IniValue> &values)
     for (const IniValue &entry : values)
         setValue(text.lines, entry);
     const QString contents = text.lines.join(text.lineBreak) + text.lineBreak;
-    if (!store.replace(filePath, contents.toUtf8()))
+    // A text that begins with the mark's character gets a mark of its own before it, or reading
+    // would take its character for the mark and drop it.
+    const QByteArray mark = contents.startsWith(QChar(0xFEFF)) ? "\xEF\xBB\xBF" : "";
+    if (!store.replace(filePath, mark + contents.toUtf8()))
         throw AppError(QStringLiteral("Unable to write to %1").arg(filePath));
 }
 

@@ -59,17 +59,30 @@ std::optional<QString> decodeXmlDocument(const QByteArray &bytes)
 
 namespace {
 
+// The file's own mark is cut off before decoding; a decoder would otherwise drop a further one at
+// the start of the text, or of every line, which is a character of that line instead.
+constexpr auto NoMarkSkipped = QStringDecoder::Flag::ConvertInitialBom;
+
 QString decodeUtf16(const QByteArray &bytes)
 {
     const auto encoding =
         bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;
-    QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
-    return utf16.decode(bytes.mid(2));
+    QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless | NoMarkSkipped);
+    QString text = utf16.decode(bytes.mid(2));
+    // The decoder passes half a surrogate pair through, which UTF-8 cannot hold: a rewrite of the
+    // file would turn it into something else. It is the replacement character from the start.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
 }
 
 QString decodeLine(QByteArrayView line)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | NoMarkSkipped);
     QString text = utf8.decode(line);
     if (!utf8.hasError())
         return text;

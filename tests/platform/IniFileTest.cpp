@@ -123,6 +123,49 @@ TEST_F(IniFileTest, WritesInPlaceAndAddsWhatIsMissing)
     EXPECT_EQ(ini.read(QStringLiteral("A"), QStringLiteral("One")), QStringLiteral("uno"));
 }
 
+// Writing one value rewrites the whole file in UTF-8; every other value must read as it did.
+// A byte-order mark is one only at the very start of the file: anywhere else it is a character
+// of its line, which then names no key or section, and the rewrite must neither turn it into a
+// mark nor a mark into it. Half a surrogate pair in UTF-16 cannot be written: it reads as the
+// replacement character from the start.
+TEST_F(IniFileTest, WritingAValueLeavesEveryOtherReadingAsItWas)
+{
+    const auto utf16 = [](const QString &text) {
+        return QByteArray("\xFF\xFE") +
+               QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    };
+    struct Case {
+        const char *what;
+        QByteArray bytes;
+        const char *section;
+        const char *key;
+        std::optional<QString> expected;
+    };
+    const Case cases[] = {
+        {"a mark starting a later UTF-8 line", "[A]\nK=1\n\xEF\xBB\xBFL=2\n", "A", "L",
+         std::nullopt},
+        {"a mark starting a later UTF-16 line", utf16(QStringLiteral("[A]\nK=1\n\uFEFFL=2\n")),
+         "A", "L", std::nullopt},
+        {"a second UTF-8 mark before the first section", "\xEF\xBB\xBF\xEF\xBB\xBF[A]\nK=1\n",
+         "A", "K", std::nullopt},
+        {"a second UTF-16 mark before the first section", utf16(QStringLiteral("\uFEFF[A]\nK=1\n")),
+         "A", "K", std::nullopt},
+        {"unpaired surrogates in UTF-16",
+         utf16(QStringLiteral("[A]\nK=x") + QChar(0xDFFF) + QLatin1Char('y') + QChar(0xD800) +
+               QLatin1Char('\n')),
+         "A", "K", QStringLiteral("x\uFFFDy\uFFFD")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        store(c.bytes);
+        const QString section = QLatin1String(c.section), key = QLatin1String(c.key);
+        EXPECT_EQ(ini.read(section, key), c.expected);
+        ini.write(QStringLiteral("B"), QStringLiteral("M"), QStringLiteral("3"));
+        EXPECT_EQ(ini.read(section, key), c.expected) << "after writing another value";
+        EXPECT_EQ(ini.read(QStringLiteral("B"), QStringLiteral("M")), QStringLiteral("3"));
+    }
+}
+
 TEST_F(IniFileTest, CreatesAMissingFilePrivateToTheUser)
 {
     ini.write(QStringLiteral("ProxyPass"), QStringLiteral("Pass"), QStringLiteral("-ME++"));
