@@ -8,10 +8,30 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace tervalo {
 
 namespace {
+
 const char *const EventsProperty = "tervaloControlEvents";
+
+// Draws a picture, from `source` on, into `target` at its own size, in bands short enough for
+// the raster engine to blend on this thread: it splits taller blends across the toolkit's
+// thread pool, whose threads would then be woken at every tick of the clock.
+void drawInBands(QPainter &painter, const QRect &target, const QImage &picture, QPoint source)
+{
+    constexpr int BandRows = 64;
+    const qreal ratio = picture.devicePixelRatio();
+    for (int top = 0; top < target.height(); top += BandRows) {
+        const int rows = std::min(BandRows, target.height() - top);
+        const QRectF band(target.left(), target.top() + top, target.width(), rows);
+        const QRectF from(QPointF(source.x(), source.y() + top) * ratio,
+                          QSizeF(target.width(), rows) * ratio);
+        painter.drawImage(band, picture, from);
+    }
+}
+
 } // namespace
 
 void setControlEvents(QWidget *control, int events)
@@ -167,8 +187,9 @@ void ClockLabel::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     layOut(text(), [&](qsizetype, const Glyph &drawn, QPoint at) {
-        if (event->rect().intersects(QRect(at, drawn.picture.deviceIndependentSize().toSize())))
-            painter.drawImage(at, drawn.picture);
+        const QRect target(at, drawn.picture.deviceIndependentSize().toSize());
+        if (event->rect().intersects(target))
+            drawInBands(painter, target, drawn.picture, QPoint(0, 0));
     });
 }
 
@@ -196,7 +217,7 @@ void TImage::setScaledToFit(bool on)
     update();
 }
 
-void TImage::paintEvent(QPaintEvent *)
+void TImage::paintEvent(QPaintEvent *event)
 {
     if (image.isNull())
         return;
@@ -204,8 +225,13 @@ void TImage::paintEvent(QPaintEvent *)
     QSize size = image.size();
     if (scaled && (size.width() > width() || size.height() > height()))
         size.scale(this->size(), Qt::KeepAspectRatio);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, size != image.size());
-    painter.drawImage(QRect(QPoint(0, 0), size), image);
+    if (size != image.size()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(0, 0), size), image);
+        return;
+    }
+    const QRect drawn = event->rect() & QRect(QPoint(0, 0), size);
+    drawInBands(painter, drawn, image, drawn.topLeft());
 }
 
 } // namespace tervalo
