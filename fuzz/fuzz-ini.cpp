@@ -7,6 +7,7 @@
 
 #include "platform/IniFile.h"
 #include "settings/SettingsFile.h"
+#include "support/PlainControls.h"
 
 #include <QStringList>
 
@@ -39,26 +40,7 @@ private:
     std::map<QString, QByteArray> files;
 };
 
-class Controls final : public ControlHeldSettings {
-public:
-    QString townCaption() const override { return caption; }
-    void setTownCaption(const QString &text) override { caption = text; }
-    bool panelMenuChecked() const override { return checked; }
-    void setPanelMenuChecked(bool on) override { checked = on; }
-    int windowTop() const override { return top; }
-    void setWindowTop(int value) override { top = value; }
-    int windowLeft() const override { return left; }
-    void setWindowLeft(int value) override { left = value; }
-    int windowHeight() const override { return height; }
-    void setWindowHeight(int value) override { height = value; }
-    int windowWidth() const override { return width; }
-    void setWindowWidth(int value) override { width = value; }
-
-private:
-    QString caption;
-    bool checked = false;
-    int top = 0, left = 0, height = 0, width = 0;
-};
+using Controls = test::PlainControls;
 
 const QString Path = QStringLiteral("/Tervalo.ini");
 
@@ -94,8 +76,7 @@ QString asReadBack(QString value)
     return value.left(IniFile::MaxValueLength);
 }
 
-std::vector<std::optional<QString>> readAll(const IniFile &file,
-                                            const std::vector<IniValue> &keys)
+std::vector<std::optional<QString>> readAll(const IniFile &file, const std::vector<IniValue> &keys)
 {
     std::vector<std::optional<QString>> values;
     for (const IniValue &key : keys)
@@ -145,8 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fuzz::check(after[i] == expected,
                     i == row ? "the written value reads back" : "no other value changes",
                     QStringLiteral("wrote [%1] %2 = \"%3\"; [%4] %5 read %6, then %7")
-                        .arg(keys[row].section, keys[row].key, value, keys[i].section,
-                             keys[i].key, shown(before[i]), shown(after[i])));
+                        .arg(keys[row].section, keys[row].key, value, keys[i].section, keys[i].key,
+                             shown(before[i]), shown(after[i])));
     }
     return 0;
 }

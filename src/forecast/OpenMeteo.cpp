@@ -3,6 +3,7 @@
 // after the download runs as it does for the export.
 #include "forecast/OpenMeteo.h"
 
+#include "forecast/ConditionTexts.h"
 #include "platform/AppError.h"
 
 #include <QJsonArray>
@@ -17,22 +18,8 @@ namespace tervalo {
 
 namespace {
 
-const QString Clear = QStringLiteral("ясно");
-const QString FewClouds = QStringLiteral("малооблачно");
-const QString CloudyWithClearSpells = QStringLiteral("облачно с прояснениями");
-const QString Cloudy = QStringLiteral("облачно");
-const QString ClearSpellsLightRain = QStringLiteral("облачно с прояснениями, небольшой дождь");
-// Only the current weather's list of the classifier holds this one.
-const QString CloudyLightRain = QStringLiteral("облачно, небольшой дождь");
-const QString VariableRainAtTimes = QStringLiteral("переменная облачность, временами дождь");
-const QString CloudyRain = QStringLiteral("облачно, дождь");
-const QString LightSleet = QStringLiteral("небольшой дождь со снегом");
-const QString CloudySleetAtTimes = QStringLiteral("облачно, временами дождь со снегом");
-const QString CloudyLightSnow = QStringLiteral("облачно, небольшой снег");
-const QString CloudySnowAtTimes = QStringLiteral("облачно, временами снег");
-const QString ClearSpellsSnowAtTimes = QStringLiteral("облачно с прояснениями, временами снег");
-const QString CloudySnow = QStringLiteral("облачно, снег");
-const QString CloudyRainThunder = QStringLiteral("облачно, дождь, гроза");
+using namespace condition_texts;
+// Of these, CloudyLightRain is in the classifier's list for the current weather only.
 
 const QString StationText = QStringLiteral("Open-Meteo");
 constexpr int ForecastDays = 5;

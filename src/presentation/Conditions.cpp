@@ -3,33 +3,15 @@
 // five small pictures with their tooltips; at night the big picture becomes a night scene.
 #include "presentation/Conditions.h"
 
+#include "forecast/ConditionTexts.h"
+
 #include "shell/Main.h"
 
 namespace tervalo {
 
 namespace {
 
-const QString Clear = QStringLiteral("ясно");
-const QString VariableCloudiness = QStringLiteral("переменная облачность");
-const QString CloudyWithClearSpells = QStringLiteral("облачно с прояснениями");
-const QString FewClouds = QStringLiteral("малооблачно");
-const QString FewCloudsNoPrecipitation = QStringLiteral("малооблачно, без существенных осадков");
-const QString Cloudy = QStringLiteral("облачно");
-const QString CloudyRainAtTimes = QStringLiteral("облачно, временами дождь");
-const QString VariableRainAtTimes = QStringLiteral("переменная облачность, временами дождь");
-const QString CloudyLightRain = QStringLiteral("облачно, небольшой дождь");
-const QString VariableRainThunderPossible =
-    QStringLiteral("переменная облачность, возможен дождь, гроза");
-const QString ClearSpellsLightRain = QStringLiteral("облачно с прояснениями, небольшой дождь");
-const QString VariableLightRain = QStringLiteral("переменная облачность, небольшой дождь");
-const QString CloudyRain = QStringLiteral("облачно, дождь");
-const QString CloudyRainThunder = QStringLiteral("облачно, дождь, гроза");
-const QString CloudySleetAtTimes = QStringLiteral("облачно, временами дождь со снегом");
-const QString LightSleet = QStringLiteral("небольшой дождь со снегом");
-const QString CloudySnowAtTimes = QStringLiteral("облачно, временами снег");
-const QString CloudyLightSnow = QStringLiteral("облачно, небольшой снег");
-const QString ClearSpellsSnowAtTimes = QStringLiteral("облачно с прояснениями, временами снег");
-const QString CloudySnow = QStringLiteral("облачно, снег");
+using namespace condition_texts;
 
 // Today's snow tooltip, in place of the day text.
 const QString SnowTooltip = QStringLiteral("Снег");

@@ -22,10 +22,9 @@ TForm2::TForm2(AppContext &context, TForm1 &widget)
     , widget(widget)
 {
     setObjectName(QStringLiteral("Form2"));
-    // A dialog of the widget: kept above it, also when the widget stays on top of every window,
-    // and without a taskbar button of its own.
-    // A fixed frame with no caption and no buttons of its own: the dialog is moved by its
-    // pages and labels, and ends by its two buttons.
+    // A dialog of the widget, so it stays above it (also when the widget stays on top of every
+    // window) and has no taskbar button; a fixed frame with no caption and no buttons of its
+    // own, as the dialog is moved by its pages and labels and ends by its two buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
     setFixedSize(ClientWidth, ClientHeight);
     QPalette buttonFace = palette();

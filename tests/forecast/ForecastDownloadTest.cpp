@@ -64,6 +64,37 @@ protected:
         form().AutoUpdate->setEnabled(true);
     }
 
+    // Fetches the forecast through a tinyproxy that wants "ivan" and "s3cret": with the
+    // right credentials, a wrong password, and none.
+    void expectOnlyTheRightCredentialsPass(const test::Tinyproxy &proxy)
+    {
+        struct Case {
+            const char *what;
+            bool privateProxy;
+            const char *password;
+            bool succeeds;
+        };
+        const Case cases[] = {{"right credentials", true, "s3cret", true},
+                              {"wrong password", true, "wrong", false},
+                              {"no credentials", false, "", false}};
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.what);
+            resetOutcome();
+            form().TemLabel->setText(QStringLiteral("before"));
+            useProxy(QStringLiteral("127.0.0.1"), proxy.port());
+            useCredentials("ivan", c.password);
+            settings().ProxyPublic = c.privateProxy;
+            form().GetWeather();
+            if (c.succeeds) {
+                EXPECT_FALSE(failed());
+                EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
+            } else {
+                expectOneFailureReaction();
+                EXPECT_EQ(form().TemLabel->text(), QStringLiteral("before"));
+            }
+        }
+    }
+
     test::LoopbackForecastService service;
     test::WidgetHarness harness{service.endpoints(testLimits())};
 };
@@ -270,31 +301,7 @@ TEST_F(ForecastDownloadTest, ARealProxyWithBasicAuthentication)
     test::Tinyproxy proxy({{QStringLiteral("ivan"), QStringLiteral("s3cret")}});
     ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
     town("27612");
-    struct Case {
-        const char *what;
-        bool privateProxy;
-        const char *password;
-        bool succeeds;
-    };
-    const Case cases[] = {{"right credentials", true, "s3cret", true},
-                          {"wrong password", true, "wrong", false},
-                          {"no credentials", false, "", false}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        resetOutcome();
-        form().TemLabel->setText(QStringLiteral("before"));
-        useProxy(QStringLiteral("127.0.0.1"), proxy.port());
-        useCredentials("ivan", c.password);
-        settings().ProxyPublic = c.privateProxy;
-        form().GetWeather();
-        if (c.succeeds) {
-            EXPECT_FALSE(failed());
-            EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
-        } else {
-            expectOneFailureReaction();
-            EXPECT_EQ(form().TemLabel->text(), QStringLiteral("before"));
-        }
-    }
+    expectOnlyTheRightCredentialsPass(proxy);
     EXPECT_EQ(service.requests().size(), 1u)
         << "only the authenticated request reached the service";
 }
@@ -458,31 +465,7 @@ TEST_F(OpenMeteoDownloadTest, ThroughARealProxyWithBasicAuthentication)
 {
     test::Tinyproxy proxy({{QStringLiteral("ivan"), QStringLiteral("s3cret")}});
     ASSERT_TRUE(proxy.isRunning()) << "tinyproxy did not start";
-    struct Case {
-        const char *what;
-        bool privateProxy;
-        const char *password;
-        bool succeeds;
-    };
-    const Case cases[] = {{"right credentials", true, "s3cret", true},
-                          {"wrong password", true, "wrong", false},
-                          {"no credentials", false, "", false}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        resetOutcome();
-        form().TemLabel->setText(QStringLiteral("before"));
-        useProxy(QStringLiteral("127.0.0.1"), proxy.port());
-        useCredentials("ivan", c.password);
-        settings().ProxyPublic = c.privateProxy;
-        form().GetWeather();
-        if (c.succeeds) {
-            EXPECT_FALSE(failed());
-            EXPECT_EQ(form().TemLabel->text(), QStringLiteral("-2°"));
-        } else {
-            expectOneFailureReaction();
-            EXPECT_EQ(form().TemLabel->text(), QStringLiteral("before"));
-        }
-    }
+    expectOnlyTheRightCredentialsPass(proxy);
     const std::vector<test::ReceivedRequest> requests = forecastRequests();
     ASSERT_EQ(requests.size(), 1u) << "only the authenticated tunnel reached the service";
     EXPECT_TRUE(requests[0].line.startsWith(QStringLiteral("GET /v1/forecast?")))

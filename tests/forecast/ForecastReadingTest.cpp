@@ -2,6 +2,7 @@
 #include "forecast/ForecastReading.h"
 #include "platform/AppError.h"
 #include "support/Files.h"
+#include "support/MoscowForecast.h"
 #include "support/WidgetHarness.h"
 
 #include <QElapsedTimer>
@@ -66,18 +67,8 @@ TEST_F(ForecastReadingTest, ReadsADocumentOfTheServicesShape)
     EXPECT_EQ(shared.WindDirectionCode, QStringLiteral("nw"));
     EXPECT_EQ(shared.ObservationTime, QStringLiteral("2014-01-01T11:30:00"));
     EXPECT_EQ(shared.StationName, QStringLiteral("Москва (ВДНХ)")) << "the first station";
-    const std::array<QString, 6> conditions = {QString(),
-                                               QStringLiteral("облачно, временами снег"),
-                                               QStringLiteral("ясно"),
-                                               QStringLiteral("облачно"),
-                                               QStringLiteral("облачно, дождь"),
-                                               QStringLiteral("облачно с прояснениями")};
-    EXPECT_EQ(shared.DayWeatherTypes, conditions);
-    const std::array<QString, 10> temperatures = {
-        QStringLiteral("-1"), QStringLiteral("-5"), QStringLiteral("+1"), QStringLiteral("-6"),
-        QStringLiteral("-2"), QStringLiteral("-6"), QStringLiteral("+2"), QStringLiteral("-1"),
-        QStringLiteral("0"),  QStringLiteral("-4")};
-    EXPECT_EQ(forecastLabels(), temperatures);
+    EXPECT_EQ(shared.DayWeatherTypes, test::MoscowDayConditions);
+    EXPECT_EQ(forecastLabels(), test::MoscowForecastTemperatures);
 }
 
 TEST_F(ForecastReadingTest, ShowsTheTextsAsWrittenWithTheirFixedAdditions)

@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "presentation/Conditions.h"
 #include "support/Files.h"
+#include "support/MoscowForecast.h"
 #include "support/WidgetHarness.h"
 
 #include <QJsonArray>
@@ -80,19 +81,9 @@ TEST_F(OpenMeteoTest, TheAnswerShowsAsTheExportsDocumentOfTheSameWeather)
     EXPECT_EQ(form().CloudLabel->text(), QStringLiteral("облачно, временами снег"));
     EXPECT_EQ(shared.ObservationTime, QStringLiteral("2014-01-01T11:30"));
     EXPECT_EQ(shared.StationName, QStringLiteral("Open-Meteo"));
-    const std::array<QString, 6> conditions = {QString(),
-                                               QStringLiteral("облачно, временами снег"),
-                                               QStringLiteral("ясно"),
-                                               QStringLiteral("облачно"),
-                                               QStringLiteral("облачно, дождь"),
-                                               QStringLiteral("облачно с прояснениями")};
-    EXPECT_EQ(shared.DayWeatherTypes, conditions);
+    EXPECT_EQ(shared.DayWeatherTypes, test::MoscowDayConditions);
     // The same figures as the export's document of that day (fixtures/27612.xml).
-    const std::array<QString, 10> temperatures = {
-        QStringLiteral("-1"), QStringLiteral("-5"), QStringLiteral("+1"), QStringLiteral("-6"),
-        QStringLiteral("-2"), QStringLiteral("-6"), QStringLiteral("+2"), QStringLiteral("-1"),
-        QStringLiteral("0"),  QStringLiteral("-4")};
-    EXPECT_EQ(forecastLabels(), temperatures);
+    EXPECT_EQ(forecastLabels(), test::MoscowForecastTemperatures);
 }
 
 // Each code must land in the classifier's lists: the caption's list for the current weather,

@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "settings/IniValues.h"
 #include "support/Files.h"
+#include "support/PlainControls.h"
 #include "support/TestPlatform.h"
 
 #include <QFile>
@@ -12,25 +13,7 @@
 namespace tervalo {
 namespace {
 
-// The controls' side of the settings, as plain values.
-struct Controls final : ControlHeldSettings {
-    QString town = QStringLiteral("Москва");
-    bool panelMark = false;
-    int top = 0, left = 0, height = 304, width = 679;
-
-    QString townCaption() const override { return town; }
-    void setTownCaption(const QString &caption) override { town = caption; }
-    bool panelMenuChecked() const override { return panelMark; }
-    void setPanelMenuChecked(bool checked) override { panelMark = checked; }
-    int windowTop() const override { return top; }
-    void setWindowTop(int value) override { top = value; }
-    int windowLeft() const override { return left; }
-    void setWindowLeft(int value) override { left = value; }
-    int windowHeight() const override { return height; }
-    void setWindowHeight(int value) override { height = value; }
-    int windowWidth() const override { return width; }
-    void setWindowWidth(int value) override { width = value; }
-};
+using Controls = test::PlainControls;
 
 // Every section with a value that is not the record's initial one.
 const QByteArray FullFile = "[CityID]\nCityIDSave=27196\n"
