@@ -19,9 +19,9 @@ const QString Unwritten = QStringLiteral("\u2063unwritten");
 
 std::vector<TLabel *> weatherLabels(TForm1 &form)
 {
-    return {form.TemLabel,    form.WindLabel,   form.HumidityLabel, form.CurrentMax,
-            form.CurrentMin,  form.TomorrowMax, form.TomorrowMin,   form.ThreeMax,
-            form.ThreeMin,    form.FourMax,     form.FourMin,       form.FifthMax,
+    return {form.TemLabel,   form.WindLabel,   form.HumidityLabel, form.CurrentMax,
+            form.CurrentMin, form.TomorrowMax, form.TomorrowMin,   form.ThreeMax,
+            form.ThreeMin,   form.FourMax,     form.FourMin,       form.FifthMax,
             form.FifthMin};
 }
 

@@ -33,15 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString password(reinterpret_cast<const QChar *>(data),
                            static_cast<qsizetype>(size / sizeof(QChar)));
     const QString stored = xxe::encode(password);
-    fuzz::check(std::all_of(stored.begin(), stored.end(),
-                            [](QChar c) { return Alphabet.contains(c); }),
-                "the stored line holds only the alphabet", stored);
+    fuzz::check(
+        std::all_of(stored.begin(), stored.end(), [](QChar c) { return Alphabet.contains(c); }),
+        "the stored line holds only the alphabet", stored);
     fuzz::check(xxe::decode(stored) == asStored(password), "a password survives its round trip",
                 stored);
 
     // The same bytes as text in the file, as a hand might have left it.
-    const QString text = QString::fromLatin1(reinterpret_cast<const char *>(data),
-                                             static_cast<qsizetype>(size));
+    const QString text =
+        QString::fromLatin1(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QString decoded = xxe::decode(text);
     fuzz::check(decoded.size() <= xxe::MaxLineBytes &&
                     std::all_of(decoded.begin(), decoded.end(),

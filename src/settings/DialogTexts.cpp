@@ -22,8 +22,8 @@ QString previewPictureName(int skin, int content)
 
 QString updateIntervalText(int position)
 {
-    return QStringLiteral("Интервал обновления прогноза погоды: ") + QString::number(position * 10) +
-           QStringLiteral(" минут");
+    return QStringLiteral("Интервал обновления прогноза погоды: ") +
+           QString::number(position * 10) + QStringLiteral(" минут");
 }
 
 QString skinSizeText(int position)

@@ -22,8 +22,8 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool clicked =
-        pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool clicked = pressed && event->button() == Qt::LeftButton &&
+                         rect().contains(event->position().toPoint());
     pressed = false;
     event->accept();
     if (clicked && onClick)

@@ -22,7 +22,8 @@ void TForm2::connectHandlers()
 {
     // Each handler runs under the general error report, as every entry from the event loop.
     const auto on = [this](auto *sender, auto signal, void (TForm2::*handler)()) {
-        connect(sender, signal, this, context.errors.guarded([this, handler] { (this->*handler)(); }));
+        connect(sender, signal, this,
+                context.errors.guarded([this, handler] { (this->*handler)(); }));
     };
     on(ApplyButton, &QPushButton::clicked, &TForm2::ApplyButtonClick);
     on(CancelButton, &QPushButton::clicked, &TForm2::CancelButtonClick);
@@ -77,7 +78,8 @@ void TForm2::MenuSetttingsClick()
 void TForm2::showForecastFacts()
 {
     LastUpdate->setText(context.shared.LastUpdateTime);
-    UpdateDataLabel->setText(receivedText(context.shared.StationName, context.shared.ObservationTime));
+    UpdateDataLabel->setText(
+        receivedText(context.shared.StationName, context.shared.ObservationTime));
 }
 
 // Once a newer version is known the notice stays for the rest of the run.
@@ -115,7 +117,8 @@ void TForm2::showPreview(int skin, int content)
 // Colour and size apply to the minimalistic skin alone, whose small preview sits lower.
 void TForm2::enableSizeAndColour(bool minimalistic)
 {
-    for (QWidget *control : std::initializer_list<QWidget *>{Label7, Label8, ColorBox1, SizeForSkin})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{Label7, Label8, ColorBox1, SizeForSkin})
         control->setEnabled(minimalistic);
     ImageClockandWeather->move(ImageClockandWeather->x(), minimalistic ? 40 : 10);
 }

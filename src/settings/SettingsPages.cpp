@@ -33,7 +33,8 @@ QFont dialogFont(int pixelSize = 11)
 QPalette greyText(QPalette palette)
 {
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
             palette.setColor(group, role, TextGrey);
     }
     return palette;
@@ -91,8 +92,7 @@ LinkLabel *TForm2::addLink(QWidget *page, const char *name, const QString &text,
     return link;
 }
 
-QCheckBox *TForm2::addCheckBox(QWidget *page, const char *name, const QString &text,
-                               QRect geometry)
+QCheckBox *TForm2::addCheckBox(QWidget *page, const char *name, const QString &text, QRect geometry)
 {
     auto *box = new QCheckBox(text, page);
     box->setObjectName(QLatin1String(name));
@@ -150,23 +150,23 @@ void TForm2::createGeneralPage()
 {
     TabSheet4 = addPage("TabSheet4", QStringLiteral("Общее"));
     Label2 = addLabel(TabSheet4, "Label2", QStringLiteral("Формат даты"), {24, 20, 68, 13});
-    DateFormatComboBox = addList(TabSheet4, "DateFormatComboBox",
-                                 {QStringLiteral("среда, 1 января"),
-                                  QStringLiteral("среда, 1 января 2014"),
-                                  QStringLiteral("1 января 2014"), QStringLiteral("1.01.2014")},
-                                 {24, 39, 164, 22});
-    IconStatusSet = addCheckBox(TabSheet4, "IconStatusSet",
-                                QStringLiteral("Скрыть значок в область уведомлений"),
-                                {24, 90, 241, 17});
+    DateFormatComboBox =
+        addList(TabSheet4, "DateFormatComboBox",
+                {QStringLiteral("среда, 1 января"), QStringLiteral("среда, 1 января 2014"),
+                 QStringLiteral("1 января 2014"), QStringLiteral("1.01.2014")},
+                {24, 39, 164, 22});
+    IconStatusSet =
+        addCheckBox(TabSheet4, "IconStatusSet",
+                    QStringLiteral("Скрыть значок в область уведомлений"), {24, 90, 241, 17});
     AutoRun = addCheckBox(TabSheet4, "AutoRun", QStringLiteral("Запускать при входе в систему"),
                           {24, 113, 184, 17});
     AutoUpdate = addCheckBox(TabSheet4, "AutoUpdate",
                              QStringLiteral("Автоматически проверять обновления Tervalo"),
                              {24, 161, 297, 17});
     AutoUpdate->setChecked(true);
-    NewVerInf = addLabel(TabSheet4, "NewVerInf",
-                         QStringLiteral("Установлена последняя версия приложения"),
-                         {40, 184, 240, 13});
+    NewVerInf =
+        addLabel(TabSheet4, "NewVerInf", QStringLiteral("Установлена последняя версия приложения"),
+                 {40, 184, 240, 13});
     fixSize(NewVerInf, {240, 13});
     downloadLB = addLink(TabSheet4, "downloadLB", QStringLiteral("скачать"), {238, 184, 41, 13});
     downloadLB->hide();
@@ -175,9 +175,9 @@ void TForm2::createGeneralPage()
 void TForm2::createWeatherPage()
 {
     TabSheet1 = addPage("TabSheet1", QStringLiteral("Погода"));
-    OtherText1 = addLabel(TabSheet1, "OtherText1",
-                          QStringLiteral("Введите название населенного пункта ◢"),
-                          {24, 20, 358, 15});
+    OtherText1 =
+        addLabel(TabSheet1, "OtherText1", QStringLiteral("Введите название населенного пункта ◢"),
+                 {24, 20, 358, 15});
     fixSize(OtherText1, {358, 15});
     CityNameComboBox = new QComboBox(TabSheet1);
     CityNameComboBox->setObjectName(QStringLiteral("CityNameComboBox"));
@@ -196,13 +196,14 @@ void TForm2::createWeatherPage()
     UpdateMinutes = addLabel(TabSheet1, "UpdateMinutes", QStringLiteral("200"), {24, 75, 18, 13});
     UpdateInterval = addSlider(TabSheet1, "UpdateInterval", 0, 40, {16, 95, 355, 45});
     UpdateInterval->setValue(20);
-    UpdateDataLabel = addLabel(TabSheet1, "UpdateDataLabel",
-                               QStringLiteral("Пулково (аэропорт), 2015-01-07T20:30:00 "),
-                               {24, 140, 217, 13});
+    UpdateDataLabel =
+        addLabel(TabSheet1, "UpdateDataLabel",
+                 QStringLiteral("Пулково (аэропорт), 2015-01-07T20:30:00 "), {24, 140, 217, 13});
     OtherText2 = addLabel(TabSheet1, "OtherText2", QStringLiteral("Последнее обновление было в:"),
                           {148, 178, 160, 13});
     OtherText2->hide();
-    LastUpdate = addLabel(TabSheet1, "LastUpdate", QStringLiteral("LastUpdate"), {314, 178, 55, 13});
+    LastUpdate =
+        addLabel(TabSheet1, "LastUpdate", QStringLiteral("LastUpdate"), {314, 178, 55, 13});
     LastUpdate->hide();
     FlickTempCheck =
         addCheckBox(TabSheet1, "FlickTempCheck",
@@ -216,9 +217,8 @@ void TForm2::createWeatherPage()
     for (const ForecastSourceTexts &source : ForecastSourceNames)
         sources << source.name;
     ForecastSourceBox = addList(TabSheet1, "ForecastSourceBox", sources, {148, 156, 221, 21});
-    for (QWidget *handle :
-         std::initializer_list<QWidget *>{TabSheet1, UpdateMinutes, LastUpdate, OtherText1,
-                                          OtherText2})
+    for (QWidget *handle : std::initializer_list<QWidget *>{TabSheet1, UpdateMinutes, LastUpdate,
+                                                            OtherText1, OtherText2})
         dragBy(handle);
 }
 
@@ -242,7 +242,8 @@ void TForm2::createStylePage()
     ColorBox1 = addList(TabSheet5, "ColorBox1", {}, {24, 172, 164, 22});
     fillColourList(*ColorBox1);
     SizeForSkin = addSlider(TabSheet5, "SizeForSkin", 1, 10, {194, 163, 174, 40});
-    for (QWidget *control : std::initializer_list<QWidget *>{Label7, Label8, ColorBox1, SizeForSkin})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{Label7, Label8, ColorBox1, SizeForSkin})
         control->setEnabled(false);
 }
 
@@ -256,8 +257,8 @@ void TForm2::createNetworkPage()
     ProxyHost = addEdit(TabSheet3, "ProxyHost", QString(), {24, 65, 164, 21});
     Label4 = addLabel(TabSheet3, "Label4", QStringLiteral("Порт"), {208, 46, 0, 0});
     ProxyPort = addEdit(TabSheet3, "ProxyPort", QStringLiteral("ProxyPort"), {208, 65, 164, 21});
-    PublicProxy = addCheckBox(TabSheet3, "PublicProxy", QStringLiteral("Приватный"),
-                              {24, 92, 97, 17});
+    PublicProxy =
+        addCheckBox(TabSheet3, "PublicProxy", QStringLiteral("Приватный"), {24, 92, 97, 17});
     PublicProxy->setChecked(true);
     Label5 = addLabel(TabSheet3, "Label5", QStringLiteral("Имя пользователя"), {24, 115, 0, 0});
     ProxyUsername =

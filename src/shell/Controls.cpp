@@ -156,8 +156,8 @@ const ClockLabel::Glyph &ClockLabel::glyph(QChar character)
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(-ink.topLeft(), text);
     }
-    return *glyphs.insert(character,
-                          Glyph{std::move(picture), ink.topLeft(), metrics.horizontalAdvance(text)});
+    return *glyphs.insert(
+        character, Glyph{std::move(picture), ink.topLeft(), metrics.horizontalAdvance(text)});
 }
 
 // Calls `place` with each character's glyph and where its picture goes, as a label would lay

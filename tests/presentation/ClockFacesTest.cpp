@@ -141,8 +141,8 @@ protected:
 // Drawn from its character pictures, the clock looks as the same text drawn by a label.
 TEST_F(ClockLabelTest, LooksAsAPlainLabelOfTheSameText)
 {
-    for (const QString text : {QStringLiteral("09:07:03"), QStringLiteral("23:58"),
-                               QStringLiteral("10.41.17")}) {
+    for (const QString text :
+         {QStringLiteral("09:07:03"), QStringLiteral("23:58"), QStringLiteral("10.41.17")}) {
         clock.setText(text);
         plain.setText(text);
         ASSERT_EQ(clock.size(), plain.size());

@@ -137,7 +137,10 @@ struct DialogBench {
         for (const auto &[name, value] : newChoices)
             changeAsTheUser(control(name), value);
     }
-    bool nothingSaved() const { return harness.platform.readDataFile(SettingsFileName) == storedFile; }
+    bool nothingSaved() const
+    {
+        return harness.platform.readDataFile(SettingsFileName) == storedFile;
+    }
     const TAppSettings &settings() const { return harness.shared.AppSettings; }
 
     const std::vector<std::pair<const char *, QString>> newChoices = {
@@ -211,9 +214,9 @@ TEST_F(SettingsDialogTest, EveryControlShowsItsSettingAndApplyTakesItBack)
     EXPECT_EQ(dialog.ImageClockandWeather->pictureName(), QStringLiteral("mnlc"));
     EXPECT_TRUE(dialog.downloadLB->isHidden());
     const std::pair<const char *, bool> enabled[] = {
-        {"ProxyHost", true},     {"ProxyPort", true},   {"PublicProxy", true},
+        {"ProxyHost", true},      {"ProxyPort", true},      {"PublicProxy", true},
         {"ProxyUsername", false}, {"ProxyPassword", false}, {"ColorBox1", true},
-        {"SizeForSkin", true},   {"Label7", true},      {"Label8", true},
+        {"SizeForSkin", true},    {"Label7", true},         {"Label8", true},
     };
     for (const auto &[name, on] : enabled)
         EXPECT_EQ(control(name)->isEnabled(), on) << name;
@@ -474,7 +477,8 @@ TEST_F(SettingsDialogTest, TheColourListMapsStoredNumbers)
     EXPECT_EQ(dialog.ColorBox1->count(), 50);
     EXPECT_FALSE(dialog.ColorBox1->itemIcon(0).isNull()) << "each colour has its swatch";
 
-    changeAsTheUser(dialog.ColorBox1, QString::number(dialog.ColorBox1->findText(QStringLiteral("Teal"))));
+    changeAsTheUser(dialog.ColorBox1,
+                    QString::number(dialog.ColorBox1->findText(QStringLiteral("Teal"))));
     EXPECT_EQ(dialog.SelectedColor, 0x808000);
 }
 
@@ -503,15 +507,16 @@ TEST_F(SettingsDialogTest, LinksOpenTheirSitesAndThePagesMoveTheDialog)
     QMouseEvent moveBy(QEvent::MouseMove, grip + QPoint(30, 20), global + QPoint(30, 20),
                        Qt::NoButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(dialog.OtherText1, &moveBy);
-    QMouseEvent release(QEvent::MouseButtonRelease, grip, global + QPoint(30, 20),
-                        Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, grip, global + QPoint(30, 20), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(dialog.OtherText1, &release);
     EXPECT_EQ(dialog.pos(), start + QPoint(30, 20));
 
     dialog.PageControl->setCurrentWidget(dialog.TabSheet3);
     clickOn(dialog.ProxyHost);
-    QMouseEvent overTheEdit(QEvent::MouseMove, QPointF(40, 10), dialog.ProxyHost->mapToGlobal(QPointF(40, 10)),
-                            Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent overTheEdit(QEvent::MouseMove, QPointF(40, 10),
+                            dialog.ProxyHost->mapToGlobal(QPointF(40, 10)), Qt::NoButton,
+                            Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(dialog.ProxyHost, &overTheEdit);
     EXPECT_EQ(dialog.pos(), start + QPoint(30, 20));
 }
@@ -519,12 +524,15 @@ TEST_F(SettingsDialogTest, LinksOpenTheirSitesAndThePagesMoveTheDialog)
 TEST(DialogTexts, APortIsADecimalIntegerOfThirtyTwoBits)
 {
     const std::pair<QString, std::optional<int>> cases[] = {
-        {QStringLiteral("3128"), 3128},     {QStringLiteral("+80"), 80},
-        {QStringLiteral("-1"), -1},         {QStringLiteral("  8080"), 8080},
+        {QStringLiteral("3128"), 3128},
+        {QStringLiteral("+80"), 80},
+        {QStringLiteral("-1"), -1},
+        {QStringLiteral("  8080"), 8080},
         {QStringLiteral("2147483647"), 2147483647},
         {QStringLiteral("2147483648"), std::nullopt},
         {QStringLiteral("8080 "), std::nullopt},
-        {QStringLiteral(""), std::nullopt}, {QStringLiteral("0x50"), std::nullopt},
+        {QStringLiteral(""), std::nullopt},
+        {QStringLiteral("0x50"), std::nullopt},
         {QStringLiteral("٨٠"), std::nullopt}, // Arabic-Indic digits
     };
     for (const auto &[text, value] : cases) {
@@ -541,7 +549,8 @@ TEST(DialogTexts, APortIsADecimalIntegerOfThirtyTwoBits)
 TEST(SettingsMenu, BothMenusOpenTheDialog)
 {
     test::TestPlatform platform;
-    platform.writeDataFile(SettingsFileName, test::installedDataFile(QStringLiteral("Tervalo.ini")));
+    platform.writeDataFile(SettingsFileName,
+                           test::installedDataFile(QStringLiteral("Tervalo.ini")));
     platform.writeDataFile(TownDirectoryFileName, Directory);
     const ForecastService service;
     Application program(platform, service);

@@ -32,7 +32,8 @@ inline std::vector<qint64> processesOn(const QString &display, const QString &ex
     for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool isProcess = false;
         const qint64 pid = entry.toLongLong(&isProcess);
-        if (!isProcess || QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() != running)
+        if (!isProcess ||
+            QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() != running)
             continue;
         QFile environment(QStringLiteral("/proc/%1/environ").arg(pid));
         if (environment.open(QIODevice::ReadOnly) &&
