@@ -153,6 +153,7 @@ private:
     void dragBy(QWidget *control);
 
     // Populate and Apply, step by step.
+    QPoint centredOver(const QWidget &window) const;
     void showForecastFacts();
     void showVersionState();
     void showProxySettings();

@@ -10,6 +10,10 @@
 #include "settings/TownChoice.h"
 #include "shell/Main.h"
 
+#include <QScreen>
+
+#include <algorithm>
+
 namespace tervalo {
 
 namespace {
@@ -68,11 +72,23 @@ void TForm2::MenuSetttingsClick()
     enableSizeAndColour(settings.PanelsMode == 2);
     if (!placedOnce) {
         placedOnce = true;
-        move(widget.frameGeometry().center() - rect().center());
+        move(centredOver(widget));
     }
     show();
     raise();
     activateWindow();
+}
+
+// Centred over the widget, yet whole on its screen: a widget near an edge would otherwise
+// push the pages' tabs or the buttons off the screen.
+QPoint TForm2::centredOver(const QWidget &window) const
+{
+    QRect place(QPoint(0, 0), frameGeometry().size());
+    place.moveCenter(window.frameGeometry().center());
+    const QRect screen = window.screen()->availableGeometry();
+    place.moveLeft(std::clamp(place.left(), screen.left(), screen.right() - place.width() + 1));
+    place.moveTop(std::clamp(place.top(), screen.top(), screen.bottom() - place.height() + 1));
+    return place.topLeft();
 }
 
 void TForm2::showForecastFacts()

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -519,6 +520,35 @@ TEST_F(SettingsDialogTest, LinksOpenTheirSitesAndThePagesMoveTheDialog)
                             Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(dialog.ProxyHost, &overTheEdit);
     EXPECT_EQ(dialog.pos(), start + QPoint(30, 20));
+}
+
+// The dialog first comes up centred over the widget, moved only as far as it takes to be whole
+// on the screen; later showings leave it where it is.
+TEST_F(SettingsDialogTest, FirstShownCentredOverTheWidgetAndWholeOnTheScreen)
+{
+    const QRect screen = harness.form->screen()->availableGeometry();
+    harness.form->resize(520, 150);
+    harness.form->move(screen.center() - QPoint(260, 75));
+    dialog.MenuSetttingsClick();
+    // Up to the frame, which the window system adds when the dialog is shown.
+    const QPoint offCentre =
+        dialog.frameGeometry().center() - harness.form->frameGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 4);
+
+    for (const QPoint corner : {screen.topLeft(), screen.bottomRight() - QPoint(519, 149)}) {
+        TForm2 fresh(harness.context, *harness.form);
+        harness.form->move(corner);
+        fresh.MenuSetttingsClick();
+        // Whole but for the frame, which the window system adds once the dialog is shown.
+        EXPECT_TRUE(screen.adjusted(-4, -4, 4, 4).contains(fresh.geometry()))
+            << fresh.geometry().x() << "," << fresh.geometry().y();
+    }
+
+    dialog.move(dialog.pos() + QPoint(7, 9));
+    const QPoint left = dialog.pos();
+    dialog.CancelButton->click();
+    dialog.MenuSetttingsClick();
+    EXPECT_EQ(dialog.pos(), left);
 }
 
 TEST(DialogTexts, APortIsADecimalIntegerOfThirtyTwoBits)
