@@ -37,7 +37,7 @@ void TForm1::GetWeather()
                 throw AppError(
                     QStringLiteral("The place of the town %1 is not known").arg(settings.CityID));
             const QString address = openMeteoAddress(context.service.openMeteoForecast, *place);
-            HttpClient client(context.service.limits, openMeteoHeaders(context.service));
+            HttpClient client(context.transferLimits(), openMeteoHeaders(context.service));
             if (settings.ProxyUse)
                 useTheProxy(client, settings);
             // The translation waits with the download, as the parsing of the export does.
@@ -55,7 +55,7 @@ void TForm1::GetWeather()
         } else {
             const QString address = context.service.forecastAddress(settings.CityID);
             context.network.run(
-                [&] { XMLDocument1.loadFromAddress(address, context.service.limits); });
+                [&] { XMLDocument1.loadFromAddress(address, context.transferLimits()); });
         }
         XMLDocument1.setActive(true);
         ReadForecast(XMLDocument1.documentElement());

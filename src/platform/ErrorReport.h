@@ -3,6 +3,7 @@
 
 #include "platform/AppError.h"
 #include "platform/Platform.h"
+#include "platform/ProgramEnding.h"
 
 #include <exception>
 #include <utility>
@@ -26,11 +27,13 @@ public:
     // box: for an end that may have nobody there to close one (a signal, a logout).
     void reportOnStandardError() { toStandardError = true; }
 
-    // Runs `action`, reporting any error that escapes it.
+    // Runs `action`, reporting any error that escapes it. An action cut short because the
+    // program is ending reports nothing.
     template <typename Action> void guard(Action &&action) noexcept
     {
         try {
             std::forward<Action>(action)();
+        } catch (const ProgramEnding &) {
         } catch (const AppError &error) {
             show(error.text());
         } catch (const std::exception &error) {

@@ -2,6 +2,7 @@
 #include "platform/HttpClient.h"
 
 #include "platform/AppError.h"
+#include "platform/StoppableTransfer.h"
 #include "platform/TextCodec.h"
 
 #include <QRegularExpression>
@@ -59,7 +60,7 @@ HttpAnswer perform(CURL *curl, const QString &address, const TransferLimits &lim
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &BodySink::write);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, reason);
-    const CURLcode result = curl_easy_perform(curl);
+    const CURLcode result = performUnlessStopped(curl, limits.stop);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
 
     if (sink.tooLarge || result == CURLE_FILESIZE_EXCEEDED)

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <stop_token>
 
 namespace tervalo {
 
@@ -18,6 +19,8 @@ struct TransferLimits {
     // The certificate authorities an HTTPS server must chain to, as a PEM file; empty: the
     // system's. Lets a test trust its own authority without touching the system's list.
     QString caBundle;
+    // A stop ends the transfer at once, as failed: the program is ending.
+    std::stop_token stop;
 };
 
 // What the client says about itself and what it asks for, on every request.

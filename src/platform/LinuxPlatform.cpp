@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/LinuxPlatform.h"
 
+#include "platform/StoppableTransfer.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -264,7 +266,8 @@ void LinuxPlatform::startDetached(const QString &program)
     QProcess::startDetached(program, {});
 }
 
-bool LinuxPlatform::canConnect(const QString &host, int port, std::chrono::milliseconds timeout)
+bool LinuxPlatform::canConnect(const QString &host, int port, std::chrono::milliseconds timeout,
+                               const std::stop_token &stop)
 {
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
     if (!curl)
@@ -279,7 +282,7 @@ bool LinuxPlatform::canConnect(const QString &host, int port, std::chrono::milli
     curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeout.count()));
     curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT_MS, static_cast<long>(timeout.count()));
     curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
-    return curl_easy_perform(curl.get()) == CURLE_OK;
+    return performUnlessStopped(curl.get(), stop) == CURLE_OK;
 }
 
 } // namespace tervalo

@@ -31,7 +31,8 @@ public:
     bool hasNotificationArea() const override;
     void showMessage(const MessageBox &box) override;
     void openAddress(const QString &address) override;
-    bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;
+    bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout,
+                    const std::stop_token &stop) override;
     void startDetached(const QString &program) override;
     std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile,
                                                std::chrono::milliseconds wait) override

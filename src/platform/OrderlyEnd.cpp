@@ -13,6 +13,7 @@ namespace tervalo {
 namespace {
 
 int signalPipe[2] = {-1, -1};
+const OrderlyEnd *installed = nullptr;
 constexpr int EndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void onEndSignal(int)
@@ -36,8 +37,9 @@ void setHandler(void (*handler)(int))
 OrderlyEnd::OrderlyEnd(std::function<void()> endProgram)
     : endProgram(std::move(endProgram))
 {
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (installed || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
+    installed = this;
     notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         char bytes[16];
@@ -53,6 +55,9 @@ OrderlyEnd::OrderlyEnd(std::function<void()> endProgram)
 
 OrderlyEnd::~OrderlyEnd()
 {
+    if (installed != this)
+        return;
+    installed = nullptr;
     setHandler(SIG_DFL);
     delete notifier;
     for (int &fd : signalPipe) {

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <stop_token>
 
 namespace tervalo {
 
@@ -72,7 +73,9 @@ public:
     // Opens an address in the user's browser; failures are not reported.
     virtual void openAddress(const QString &address) = 0;
     // Tries a TCP connection (name resolution included) within the time-out; nothing is sent.
-    virtual bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) = 0;
+    // A stop gives up at once, as if no connection could be made.
+    virtual bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout,
+                            const std::stop_token &stop) = 0;
     // Starts a program with no arguments and lets it run on its own; the outcome is not told.
     virtual void startDetached(const QString &program) = 0;
     // Takes the lock that one running instance holds, a file at `lockFile` (its folder created

@@ -21,6 +21,14 @@ struct AppContext {
     const ForecastService &service;
     QString title;
     NetworkWait &network;
+
+    // The bounds of a transfer to the outside services; it stops when the program ends.
+    TransferLimits transferLimits() const
+    {
+        TransferLimits limits = service.limits;
+        limits.stop = network.endOfProgram();
+        return limits;
+    }
 };
 
 } // namespace tervalo

@@ -22,8 +22,21 @@ Application::~Application()
     finish();
 }
 
+// An end by signal or by the end of the session comes at any moment, a network wait or a box
+// included, and may have nobody there to close a box: the transfer in progress stops, every
+// loop returns, and what fails on the way out, such as the final save, is told on stderr.
+void Application::endInOrder()
+{
+    network.abandon();
+    errors.reportOnStandardError();
+    end.request(); // for a main loop that has yet to start
+    QCoreApplication::exit(0);
+}
+
 void Application::start()
 {
+    // Taken before the start-up's first network call, which may be a long one.
+    orderlyEnd = std::make_unique<OrderlyEnd>([this] { endInOrder(); });
     // The program ends only when it is asked to: in tray mode the widget is a tool window, which
     // Qt does not count, so closing a message box would otherwise look like closing the last
     // window.
@@ -39,12 +52,6 @@ void Application::start()
 
 int Application::run()
 {
-    // An end by signal or by the end of the session may have nobody there to close a box, so
-    // what fails on the way out, such as the final save, is told on stderr instead.
-    OrderlyEnd orderlyEnd([this] {
-        errors.reportOnStandardError();
-        QCoreApplication::exit(0);
-    });
     if (!Form1->gaveWayToAnotherInstance())
         Form1->show();
     return end.runMainLoop();
@@ -54,6 +61,7 @@ void Application::finish()
 {
     Form2.reset();
     Form1.reset();
+    orderlyEnd.reset();
 }
 
 } // namespace tervalo

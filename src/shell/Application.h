@@ -12,14 +12,15 @@
 
 namespace tervalo {
 
+class OrderlyEnd;
 class TForm1;
 class TForm2;
 
 // The program from its first window to its end, on an application object that already
-// exists: `start` creates the widget window (whose creation runs the whole start-up) and then
-// the hidden settings dialog, `run` shows the widget and runs the event loop until an end
-// request or an orderly end, and `finish` destroys the windows in reverse order, which saves
-// the settings.
+// exists: `start` takes the end signals and creates the widget window (whose creation runs the
+// whole start-up, showing the clock as soon as the settings are read) and then the hidden
+// settings dialog, `run` shows the widget and runs the event loop until an end request or an
+// orderly end, and `finish` destroys the windows in reverse order, which saves the settings.
 class Application {
 public:
     Application(Platform &platform, const ForecastService &service);
@@ -35,12 +36,15 @@ public:
     bool endRequested() const { return end.isRequested(); }
 
 private:
+    void endInOrder();
+
     QString title;
     SharedState state;
     ErrorReport errors;
     EndRequest end;
     NetworkWait network;
     AppContext context;
+    std::unique_ptr<OrderlyEnd> orderlyEnd;
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;
 };

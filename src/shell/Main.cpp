@@ -86,7 +86,7 @@ const ControlSpec DesignControls[] = {
 } // namespace
 
 TForm1::TForm1(AppContext &context)
-    : IdHTTP1(context.service.limits)
+    : IdHTTP1(context.transferLimits())
     , context(context)
     , shared(context.shared)
 {

@@ -25,7 +25,8 @@ void TForm1::InetCheck()
     const ForecastService &service = context.service;
     const ProbeTarget target = service.probeOf(shared.AppSettings.ForecastSource);
     shared.InternetAvailable = context.network.run([&] {
-        return context.platform.canConnect(target.host, target.port, service.probeTimeout);
+        return context.platform.canConnect(target.host, target.port, service.probeTimeout,
+                                           context.network.endOfProgram());
     });
 }
 

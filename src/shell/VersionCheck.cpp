@@ -7,7 +7,7 @@ namespace tervalo {
 void TForm1::CheckVerInf()
 {
     context.network.run([this] {
-        XMLDocument1.loadFromAddress(context.service.versionDocument, context.service.limits);
+        XMLDocument1.loadFromAddress(context.service.versionDocument, context.transferLimits());
     });
     XMLDocument1.setActive(true);
     shared.LatestVersion =

@@ -3,6 +3,7 @@
 #include "support/WidgetHarness.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -283,6 +284,58 @@ TEST_F(ForecastDownloadTest, ASilentOrTricklingServerEndsWithinTheTimeOut)
         form().GetWeather();
         EXPECT_LT(elapsed.elapsed(), 6000);
         expectOneFailureReaction();
+    }
+}
+
+// An end of the program (a signal, the session's end) while the network is awaited stops the
+// transfer at once, whatever the road and however long the answer would take, and nothing is
+// shown on the way out.
+TEST_F(ForecastDownloadTest, AnEndOfTheProgramStopsEveryTransferAtOnce)
+{
+    test::Tinyproxy proxy;
+    ASSERT_TRUE(proxy.isRunning());
+    struct Case {
+        const char *what;
+        int source;
+        bool throughTheProxy;
+        bool versionCheck;
+    };
+    const Case cases[] = {
+        {"the export, directly", forecast_source::XmlExport, false, false},
+        {"the export, through a proxy", forecast_source::XmlExport, true, false},
+        {"Open-Meteo, directly", forecast_source::OpenMeteo, false, false},
+        {"Open-Meteo, through a proxy", forecast_source::OpenMeteo, true, false},
+        {"the version document", forecast_source::XmlExport, false, true},
+    };
+    TransferLimits patient;
+    patient.transferTimeout = std::chrono::seconds(20);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        test::WidgetHarness ending(service.endpoints(patient));
+        ending.service.openMeteoForecast =
+            service.secureRoot() + QStringLiteral("/slow/v1/forecast");
+        ending.service.versionDocument =
+            service.root() + QStringLiteral("/weather-ng/forecasts/slow.xml");
+        TAppSettings &settings = ending.shared.AppSettings;
+        settings.ForecastSource = c.source;
+        // Open-Meteo is asked for a place the station table knows; its slowness is in the address.
+        settings.CityID = QLatin1String(c.source == forecast_source::OpenMeteo ? "27612" : "slow");
+        settings.ProxyUse = c.throughTheProxy;
+        settings.ProxyHost = QStringLiteral("127.0.0.1");
+        settings.ProxyPort = proxy.port();
+        ending.form->TemLabel->setText(QStringLiteral("before"));
+        QElapsedTimer sinceTheEnd;
+        QTimer::singleShot(500, [&] {
+            ending.network.abandon();
+            sinceTheEnd.start();
+        });
+        EXPECT_THROW(c.versionCheck ? ending.form->CheckVerInf() : ending.form->GetWeather(),
+                     ProgramEnding);
+        ASSERT_TRUE(sinceTheEnd.isValid()) << "the transfer did not wait";
+        EXPECT_LT(sinceTheEnd.elapsed(), 250);
+        EXPECT_TRUE(ending.platform.messages.empty());
+        EXPECT_EQ(ending.form->TemLabel->text(), QStringLiteral("before"));
+        EXPECT_THROW(ending.form->GetWeather(), ProgramEnding) << "no transfer starts after";
     }
 }
 

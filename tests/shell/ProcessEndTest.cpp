@@ -2,8 +2,10 @@
 #include "settings/DataFiles.h"
 #include "support/Files.h"
 #include "support/IsolatedProgram.h"
+#include "support/Processes.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
@@ -79,6 +81,37 @@ TEST_F(ProcessEndTest, SigtermEndsTheProgramInOrderAndSavesTheSettings)
     EXPECT_EQ(QFileInfo(program.dataFolder() + SettingsFileName).permissions() &
                   (QFileDevice::ReadGroup | QFileDevice::ReadOther),
               0);
+}
+
+// A desktop ends a program a few seconds after asking it to, so an end during a long download
+// cannot wait for the transfer: the download stops, the settings are saved as they were read
+// (the forecast panel's mark included) and the lock is given back, within a second.
+TEST_F(ProcessEndTest, SigtermDuringALongDownloadEndsWithinASecondAndSaves)
+{
+    program.serveTheServicesOnLoopback();
+    QByteArray stored = installedFile("Tervalo.ini");
+    stored.replace("CityIDSave=27612", "CityIDSave=long")
+        .replace("[ForecastSource]\nSource=1", "[ForecastSource]\nSource=0");
+    QByteArray settings = stored;
+    settings.replace("Interval=3", "Interval=0x3"); // a save writes it back decimal
+    program.writeDataFile(SettingsFileName, settings);
+    program.writeDataFile(TownDirectoryFileName, installedFile("cities.xml"));
+    start(program);
+    ASSERT_TRUE(test::waitFor(
+        [&] { return test::readFileBytes(program.serviceRequestLog()).contains("long.xml"); },
+        20000))
+        << "the forecast was not asked for";
+    QThread::msleep(2000);
+
+    QElapsedTimer sinceTheSignal;
+    sinceTheSignal.start();
+    ASSERT_TRUE(program.terminate(20000));
+    EXPECT_LT(sinceTheSignal.elapsed(), 1000);
+    EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.process().exitCode(), 0)
+        << program.process().readAllStandardError().toStdString();
+    EXPECT_EQ(program.readDataFile(SettingsFileName), stored);
+    EXPECT_FALSE(QFileInfo::exists(program.dataFolder() + InstanceLockFileName));
 }
 
 // Nobody may be there to answer a box at a signal's end (a logout, a service manager), so
@@ -188,9 +221,10 @@ TEST_F(ProcessEndTest, TheLockOfAKilledInstanceDoesNotBlockTheNextStart)
     start(program);
     ASSERT_TRUE(program.waitUntilRunning(20000))
         << program.process().readAllStandardError().toStdString();
+    ASSERT_TRUE(test::waitFor(
+        [&] { return QFileInfo::exists(program.dataFolder() + InstanceLockFileName); }));
     program.process().kill();
     ASSERT_TRUE(program.process().waitForFinished(5000));
-    ASSERT_TRUE(QFileInfo::exists(program.dataFolder() + InstanceLockFileName));
 
     test::IsolatedProgram next;
     next.shareHomeWith(program);

@@ -44,7 +44,8 @@ public:
     void runTheInstalledProgram();
 
     void start(const QStringList &arguments, const QStringList &environment);
-    // Waits until the program handles SIGTERM, that is until its event loop is about to run.
+    // Waits until the program handles SIGTERM, that is until its start-up has begun: from then
+    // on a SIGTERM ends it in order.
     bool waitUntilRunning(int milliseconds);
     bool terminate(int milliseconds);
     QProcess &process() { return program; }

@@ -2,14 +2,29 @@
 #pragma once
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 
 #include <csignal>
 #include <vector>
 
 namespace tervalo::test {
+
+// Polls `condition` until it holds or `milliseconds` have passed; whether it held.
+template <typename Condition> bool waitFor(Condition condition, int milliseconds = 10000)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!condition()) {
+        if (elapsed.elapsed() >= milliseconds)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
 
 // Ends a helper process by its process id: politely first, then for good.
 inline void stopProcess(QProcess &process)

@@ -41,9 +41,12 @@ void TestPlatform::showMessage(const MessageBox &box)
         onMessage(box);
 }
 
-bool TestPlatform::canConnect(const QString &host, int port, std::chrono::milliseconds)
+bool TestPlatform::canConnect(const QString &host, int port, std::chrono::milliseconds,
+                              const std::stop_token &)
 {
     probes.emplace_back(host, port);
+    if (onProbe)
+        onProbe();
     return online;
 }
 

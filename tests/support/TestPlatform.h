@@ -53,7 +53,8 @@ public:
     bool hasNotificationArea() const override { return notificationArea; }
     void showMessage(const MessageBox &box) override;
     void openAddress(const QString &address) override { openedAddresses << address; }
-    bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;
+    bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout,
+                    const std::stop_token &stop) override;
     void startDetached(const QString &program) override { startedPrograms << program; }
     // A real lock file in the temporary home, so that two programs of one test contend for it;
     // the wait is the test's, not the program's.
@@ -81,6 +82,8 @@ public:
     QStringList openedAddresses;
     // The host and port of every connection probe, in order.
     std::vector<std::pair<QString, int>> probes;
+    // Runs inside each probe, on the thread that probes, before it answers.
+    std::function<void()> onProbe;
     QStringList startedPrograms;
     std::chrono::milliseconds instanceLockWait{300};
     FaultyFileStore fileStore;

@@ -13,7 +13,7 @@ picks another answer: /fixture/<name>/v1/forecast serves fixtures/openmeteo/<nam
 and --key it serves everything over HTTPS on that port as well.
 
 It prints its port (and the HTTPS port on a second line), then serves until killed; no
-connection is held longer than MAX_HOLD seconds.
+connection is held longer than LONG_DOWNLOAD seconds.
 """
 import argparse
 import http.server
@@ -29,6 +29,8 @@ import urllib.parse
 MAX_HOLD = 30
 HUGE_BYTES = 8 * 1024 * 1024
 DELAY = 3  # seconds before the "delayed" town's answer
+LATE = 20  # seconds before the "late" town's answer
+LONG_DOWNLOAD = 35  # seconds the "long" town's answer trickles, longer than any client waits
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -193,11 +195,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
             pass
 
     def town_slow(self):
+        self.trickle(MAX_HOLD)
+
+    def town_long(self):
+        self.trickle(LONG_DOWNLOAD)
+
+    def trickle(self, seconds):
         self.send_response(200)
         self.send_header("Content-Type", "text/xml")
         self.end_headers()
         try:
-            for _ in range(MAX_HOLD):
+            for _ in range(seconds):
                 self.wfile.write(b" ")
                 self.wfile.flush()
                 time.sleep(1)
@@ -214,6 +222,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def town_delayed(self):
         time.sleep(DELAY)
+        self.fixture("27612")
+
+    def town_late(self):
+        time.sleep(LATE)
         self.fixture("27612")
 
     def town_silent(self):
