@@ -69,6 +69,16 @@ void TForm1::TimerModernTimer()
         formatClock(shared.ClockFormat, context.platform.now().time(), regionalTimeSeparator()));
 }
 
+// A clock that has just been set up shows the time from its first frame, not from its first
+// tick up to a second later.
+void TForm1::showCurrentTime()
+{
+    if (Clock->isEnabled())
+        ClockTimer();
+    if (TimerModern->isEnabled())
+        TimerModernTimer();
+}
+
 // In the digital skin, seconds and the separator bar follow the face: seconds without the
 // weather, the bar with it.
 void TForm1::clockChanger()

@@ -18,13 +18,33 @@ constexpr int WeatherHoursLeft = 10;
 constexpr int WeatherMinutesLeft = 144;
 } // namespace
 
+// The face of the start until its first update has chosen one: the chosen skin's clock alone,
+// at the stored place, with the stored town and the date. Like every mode entry it toggles the
+// forecast panel's mark once, so a save at any moment from here on keeps the stored panel.
+void TForm1::showStartingFace()
+{
+    ReadSettings();
+    DateConvert();
+    AddPanelClick();
+    layOutClockOnly();
+    ChangePanels();
+    show();
+}
+
 // Reads the settings and enters the face the user chose. Every entry toggles the forecast
 // panel once, which turns the negated stored mark back into the panel's saved state.
 void TForm1::VerifyMode()
 {
     ReadSettings();
     if (shared.AppSettings.ClockMode) {
-        ClockAndWeatherModeOn();
+        try {
+            ClockAndWeatherModeOn();
+        } catch (const ProgramEnding &) {
+            // Ended while the entry waited for the network, before its toggle: without this one
+            // the final save would store the panel's mark the wrong way round.
+            AddPanelClick();
+            throw;
+        }
     } else {
         OnlyClockMode();
         ChangePanels();
@@ -82,6 +102,17 @@ void TForm1::OnlyClockMode()
     ReadSettings();
     DateConvert();
     AddPanelClick();
+    layOutClockOnly();
+    UpdateClick->setVisible(false);
+    UpdateInClock->setVisible(true);
+    AddPanel->setEnabled(false);
+    clockChanger();
+}
+
+// The clock-only layout: the clock and the date in the middle of the background, the weather
+// hidden.
+void TForm1::layOutClockOnly()
+{
     resize(ClockOnlyWidth, ClockOnlyHeight);
     const int backgroundWidth = MainBackground->width();
     DateLabel->move((backgroundWidth - DateLabel->width()) / 2, DateLabel->y());
@@ -93,10 +124,6 @@ void TForm1::OnlyClockMode()
     // The flip cards side by side in the middle of the background.
     Hours->move((backgroundWidth - 2 * Hours->width()) / 2, Hours->y());
     Minutes->move((backgroundWidth + Hours->width() - Minutes->width()) / 2, Minutes->y());
-    UpdateClick->setVisible(false);
-    UpdateInClock->setVisible(true);
-    AddPanel->setEnabled(false);
-    clockChanger();
 }
 
 // Shows or hides the forecast panel; the big picture's hint names what a click on it does.

@@ -139,6 +139,7 @@ void TForm1::ChangePanels()
         break; // no skin: the controls keep their state and both clocks run
     }
     clockChanger();
+    showCurrentTime();
 }
 
 void TForm1::applyClassicSkin()

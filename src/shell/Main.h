@@ -83,6 +83,7 @@ public:
     void UpdateInClockClick();
     void CheckVerInf();
     void VerifyMode();
+    void showStartingFace();
     void ClockAndWeatherModeOn();
     void OnlyClockMode();
     void AddPanelClick();
@@ -168,6 +169,8 @@ private:
     void dragTo(const QPoint &globalPosition);
     void applyClassicSkin();
     void applyDigitalSkin();
+    void showCurrentTime();
+    void layOutClockOnly();
     void setLastUpdateTime();
     int updatePeriod() const;
 

@@ -20,10 +20,14 @@ void TForm1::FormCreate()
     context.platform.files().removeLeftoversOf(shared.DataFolder + SettingsFileName);
     installMissingDataFiles();
     OSCheck();
-    InetCheck();
     const FileStore &files = context.platform.files();
-    if (files.isFile(shared.DataFolder + SettingsFileName) &&
-        files.isFile(shared.DataFolder + TownDirectoryFileName)) {
+    const bool hasDataFiles = files.isFile(shared.DataFolder + SettingsFileName) &&
+                              files.isFile(shared.DataFolder + TownDirectoryFileName);
+    // The clock is there at once, however long the service takes to answer.
+    if (hasDataFiles && !refusedStart)
+        showStartingFace();
+    InetCheck();
+    if (hasDataFiles) {
         VerifyMode();
     } else {
         refusedStart = true;

@@ -114,6 +114,47 @@ TEST_F(DesktopTest, OfflineTheWidgetIsASeeThroughBorderlessClockAtItsStoredPlace
     endAndExpectSaved(settings);
 }
 
+// A desktop clock is there at login, however long the forecast takes: with a service that
+// answers only after twenty seconds, the clock is on the screen within three, at its stored
+// place, and the weather follows when the answer comes.
+TEST_F(DesktopTest, TheClockIsOnTheScreenWhileTheFirstForecastIsAwaited)
+{
+    program.serveTheServicesOnLoopback();
+    QByteArray settings = withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini")));
+    settings.replace("CityIDSave=27612", "CityIDSave=late");
+    program.writeDataFile(SettingsFileName, settings);
+    program.writeDataFile(TownDirectoryFileName,
+                          test::installedDataFile(QStringLiteral("cities.xml")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("DISPLAY"), desktop.display());
+    QElapsedTimer sinceTheStart;
+    sinceTheStart.start();
+    program.start({}, environment.toStringList());
+
+    std::optional<QRect> clock;
+    ASSERT_TRUE(test::waitFor(
+        [&] { return (clock = desktop.windowGeometry(QStringLiteral("Tervalo"))).has_value(); },
+        10000))
+        << "the window did not appear";
+    EXPECT_LT(sinceTheStart.elapsed(), 3000);
+    EXPECT_EQ(*clock, QRect(40, 40, 500, 170)) << "the clock alone, at the stored place";
+    QThread::msleep(1500); // the compositor draws the first frame
+    EXPECT_NE(desktop.screenshot().pixelColor(clock->topLeft() + QPoint(175, 40)),
+              test::VirtualDesktop::DesktopColour)
+        << "the flip cards paint";
+
+    std::optional<QRect> weather;
+    EXPECT_TRUE(test::waitFor(
+        [&] {
+            weather = desktop.windowGeometry(QStringLiteral("Tervalo"));
+            return weather && weather->size() == QSize(520, 235);
+        },
+        30000))
+        << "the weather did not follow";
+    endAndExpectSaved(settings);
+}
+
 TEST_F(DesktopTest, OnlineTheWidgetShowsTheForecastOfTheService)
 {
     program.serveTheServicesOnLoopback();

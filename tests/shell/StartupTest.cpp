@@ -12,10 +12,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <sys/file.h>
+
+#include <atomic>
+#include <thread>
 
 namespace tervalo {
 namespace {
@@ -95,6 +99,94 @@ TEST_F(StartupTest, StartsWithTheStoredSettingsAndSavesThemUnchangedAtTheEnd)
 
     online.finish();
     EXPECT_EQ(storedSettings(), settings);
+}
+
+// What the widget shows at one moment of its start.
+struct Face {
+    bool visible = false;
+    QPoint place;
+    QStringList shownLabels; // "name: text" of every label on the screen
+    QStringList shownPictures;
+};
+
+// Whether a control can be seen: inside the window and not under a picture drawn after it.
+bool isSeen(const TForm1 &form, const QWidget &control)
+{
+    if (!control.isVisible() || !form.rect().intersects(control.geometry()))
+        return false;
+    const QObjectList &controls = form.children();
+    for (qsizetype above = controls.indexOf(&control) + 1; above < controls.size(); ++above) {
+        const auto *picture = dynamic_cast<const TImage *>(controls[above]);
+        if (picture && picture->isVisible() && !picture->isEmpty() &&
+            picture->geometry().contains(control.geometry()))
+            return false;
+    }
+    return true;
+}
+
+Face faceOf(const TForm1 &form)
+{
+    Face face{form.isVisible(), form.pos(), {}, {}};
+    // The controls declare no meta-object of their own, so they are told apart by their type.
+    for (const QObject *child : form.children()) {
+        const auto *label = dynamic_cast<const TLabel *>(child);
+        if (label && isSeen(form, *label))
+            face.shownLabels << label->objectName() + QStringLiteral(": ") + label->text();
+        const auto *picture = dynamic_cast<const TImage *>(child);
+        if (picture && !picture->isEmpty() && isSeen(form, *picture))
+            face.shownPictures << picture->objectName() + QStringLiteral(": ") +
+                                      picture->pictureName();
+    }
+    face.shownLabels.sort();
+    face.shownPictures.sort();
+    return face;
+}
+
+// However long the service takes, the clock is on the screen from the start: while the first
+// probe waits, the window already stands at its stored place with the chosen skin's clock face
+// showing the current time (12:00 on the test's clock) and the date, and no design text.
+TEST_F(StartupTest, TheClockIsShownBeforeTheFirstNetworkCall)
+{
+    struct Case {
+        const char *skin;
+        QStringList labels;
+        QStringList pictures;
+    };
+    const QString date = QStringLiteral("DateLabel: среда, 1 января ");
+    const Case cases[] = {
+        {"0", {date}, {"Hours: clock12", "MainBackground: CLASSIKM", "Minutes: clock0"}},
+        {"1", {date, "ModernClock: 12:00:00"}, {"MainBackground: MODERNM"}},
+        {"2", {"CityNameLabel: Москва", date, "ModernClock: 12:00"}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string("skin ") + c.skin);
+        test::TestPlatform platform;
+        QByteArray stored = settings;
+        stored.replace("CurrentMode=0", QByteArray("CurrentMode=") + c.skin);
+        stored.replace("ValueTop=40", "ValueTop=120");
+        giveDataFiles(platform, stored);
+        Application program(platform, service);
+        // The first probe answers only once the face it waits behind has been looked at.
+        std::optional<Face> duringTheFirstProbe;
+        std::atomic<bool> looked = false;
+        platform.onProbe = [&] {
+            for (int i = 0; i < 500 && !looked; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        };
+        QTimer::singleShot(0, [&] {
+            if (!duringTheFirstProbe)
+                duringTheFirstProbe = faceOf(*program.form1());
+            looked = true;
+        });
+        program.start();
+        ASSERT_TRUE(duringTheFirstProbe.has_value()) << "no network call waited";
+        EXPECT_TRUE(duringTheFirstProbe->visible);
+        EXPECT_EQ(duringTheFirstProbe->place, QPoint(40, 120));
+        QStringList labels = c.labels;
+        labels.sort();
+        EXPECT_EQ(duringTheFirstProbe->shownLabels, labels);
+        EXPECT_EQ(duringTheFirstProbe->shownPictures, c.pictures);
+    }
 }
 
 // A save killed between writing its temporary and renaming it leaves the temporary behind;
