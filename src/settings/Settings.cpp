@@ -35,12 +35,14 @@ TForm2::TForm2(AppContext &context, TForm1 &widget)
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(0, 0, 400, 245);
-    createButtons();
+    // Tab follows the order of creation: the tab strip, the shown page's controls as the page
+    // lists them, then the buttons.
     createGeneralPage();
     createWeatherPage();
     createStylePage();
     createNetworkPage();
     createAboutPage();
+    createButtons();
     PageControl->setCurrentWidget(TabSheet5); // "Стиль" until the user picks another page
     dragBy(this);
     dragBy(PageControl);
