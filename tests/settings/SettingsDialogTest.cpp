@@ -10,10 +10,12 @@
 #include "support/LoopbackServices.h"
 #include "support/WidgetHarness.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -518,6 +520,27 @@ TEST_F(SettingsDialogTest, TabGoesThroughThePageThenTheButtons)
         std::reverse(backwards.begin(), backwards.end());
         EXPECT_EQ(tabRound(fresh, Qt::Key_Backtab), backwards);
     }
+}
+
+// Fifty colours would open a list as tall as the screen: it opens with a scroll bar instead.
+TEST_F(SettingsDialogTest, TheColourListOpensWithAScrollBar)
+{
+    dialog.MenuSetttingsClick();
+    dialog.PageControl->setCurrentWidget(dialog.TabSheet5);
+    ASSERT_TRUE(dialog.ColorBox1->isEnabled());
+
+    dialog.ColorBox1->showPopup();
+
+    QAbstractItemView *const list = dialog.ColorBox1->view();
+    ASSERT_TRUE(list->isVisible());
+    const int rowHeight = list->sizeHintForRow(0);
+    ASSERT_GT(rowHeight, 0);
+    EXPECT_LE(list->window()->height(), 17 * rowHeight) << "rows " << rowHeight;
+    const int lastShownRow = list->indexAt(QPoint(1, list->viewport()->height() - 1)).row();
+    EXPECT_GE(lastShownRow, 9) << "still a list worth scrolling";
+    EXPECT_LE(lastShownRow, 15) << "sixteen colours at most";
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+    dialog.ColorBox1->hidePopup();
 }
 
 // The colour list offers named colours by their stored numbers; a stored colour it does not
