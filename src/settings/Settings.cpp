@@ -7,6 +7,7 @@
 #include "shell/Main.h"
 
 #include <QCompleter>
+#include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -61,6 +62,8 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     const bool townBox = watched == CityNameComboBox || watched == CityNameComboBox->lineEdit();
     if (townBox && event->type() == QEvent::KeyPress)
         return takeTypedCharacters(*static_cast<QKeyEvent *>(event));
+    if (townBox && event->type() == QEvent::InputMethod)
+        return takeCommittedText(*static_cast<QInputMethodEvent *>(event));
     const bool dragsTheDialog = watched->property(DragsDialogProperty).toBool();
     if (dragsTheDialog && event->type() == QEvent::MouseButtonPress) {
         FormMouseDown(*static_cast<QMouseEvent *>(event));
