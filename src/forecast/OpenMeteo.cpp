@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace tervalo {
 
@@ -55,12 +57,33 @@ QJsonArray requiredSeries(const QJsonObject &daily, const char *name)
     return value.toArray();
 }
 
-double requiredNumber(const QJsonObject &current, const char *name)
+// The values the weather can take. One outside them is a fault of the answer, not weather, and
+// counts as missing: shown as it came it would run across the widget.
+struct Range {
+    double lowest;
+    double highest;
+};
+constexpr Range AnyNumber{-std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
+constexpr Range Temperatures{-100, 70};
+constexpr Range Humidities{0, 100};
+constexpr Range WindSpeeds{0, 150};
+
+std::optional<double> plausibleNumber(const QJsonValue &value, Range range)
 {
-    const QJsonValue value = current.value(QLatin1String(name));
     if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (number < range.lowest || number > range.highest)
+        return std::nullopt;
+    return number;
+}
+
+double requiredNumber(const QJsonObject &current, const char *name, Range range = AnyNumber)
+{
+    const std::optional<double> number = plausibleNumber(current.value(QLatin1String(name)), range);
+    if (!number)
         throw AppError(QStringLiteral("The Open-Meteo answer has no current \"%1\"").arg(name));
-    return value.toDouble();
+    return *number;
 }
 
 QString conditionText(const QJsonValue &code, QString WmoCondition::*text)
@@ -72,7 +95,8 @@ QString conditionText(const QJsonValue &code, QString WmoCondition::*text)
 
 QString temperatureOf(const QJsonValue &value)
 {
-    return value.isDouble() ? temperatureText(value.toDouble()) : QString();
+    const std::optional<double> celsius = plausibleNumber(value, Temperatures);
+    return celsius ? temperatureText(*celsius) : QString();
 }
 
 } // namespace
@@ -167,10 +191,10 @@ QString openMeteoDocument(const QByteArray &answer)
     const QJsonValue time = current.value(QLatin1String("time"));
     if (!time.isString())
         throw AppError(QStringLiteral("The Open-Meteo answer has no current \"time\""));
-    const double temperature = requiredNumber(current, "temperature_2m");
-    const double humidity = requiredNumber(current, "relative_humidity_2m");
+    const double temperature = requiredNumber(current, "temperature_2m", Temperatures);
+    const double humidity = requiredNumber(current, "relative_humidity_2m", Humidities);
     const double code = requiredNumber(current, "weather_code");
-    const double windSpeed = requiredNumber(current, "wind_speed_10m");
+    const double windSpeed = requiredNumber(current, "wind_speed_10m", WindSpeeds);
     const double windDirection = requiredNumber(current, "wind_direction_10m");
     const QJsonObject daily = requiredObject(root, "daily");
     const QJsonArray dates = daily.value(QLatin1String("time")).toArray();

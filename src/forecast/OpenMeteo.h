@@ -37,7 +37,8 @@ QString openMeteoAddress(const QString &endpoint, const Coordinates &place);
 // Open-Meteo's answer as a forecast document of the XML export's shape, which the forecast
 // reading takes unchanged. Throws AppError when the answer is not a JSON object or lacks
 // a current value or a daily series; a day's missing or null value gives an empty text, which
-// the widget shows as no data.
+// the widget shows as no data. A temperature, humidity or wind speed outside what the weather
+// can take counts as missing.
 QString openMeteoDocument(const QByteArray &answer);
 
 } // namespace tervalo

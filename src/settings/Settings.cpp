@@ -7,6 +7,7 @@
 #include "shell/Main.h"
 
 #include <QCompleter>
+#include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -35,12 +36,14 @@ TForm2::TForm2(AppContext &context, TForm1 &widget)
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(0, 0, 400, 245);
-    createButtons();
+    // Tab follows the order of creation: the tab strip, the shown page's controls as the page
+    // lists them, then the buttons.
     createGeneralPage();
     createWeatherPage();
     createStylePage();
     createNetworkPage();
     createAboutPage();
+    createButtons();
     PageControl->setCurrentWidget(TabSheet5); // "Стиль" until the user picks another page
     dragBy(this);
     dragBy(PageControl);
@@ -59,6 +62,8 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     const bool townBox = watched == CityNameComboBox || watched == CityNameComboBox->lineEdit();
     if (townBox && event->type() == QEvent::KeyPress)
         return takeTypedCharacters(*static_cast<QKeyEvent *>(event));
+    if (townBox && event->type() == QEvent::InputMethod)
+        return takeCommittedText(*static_cast<QInputMethodEvent *>(event));
     const bool dragsTheDialog = watched->property(DragsDialogProperty).toBool();
     if (dragsTheDialog && event->type() == QEvent::MouseButtonPress) {
         FormMouseDown(*static_cast<QMouseEvent *>(event));

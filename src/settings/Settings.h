@@ -14,6 +14,7 @@
 
 #include <optional>
 
+class QInputMethodEvent;
 class QKeyEvent;
 class QMouseEvent;
 
@@ -166,7 +167,9 @@ private:
 
     // Town directory.
     void readTownDirectory(QStringList &entries);
+    QString keptCharacters(const QString &typed);
     bool takeTypedCharacters(const QKeyEvent &event);
+    bool takeCommittedText(const QInputMethodEvent &event);
     void typeIntoTownBox(QKeyEvent &event);
     void showCompletionAsListed();
 

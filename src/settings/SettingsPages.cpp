@@ -240,6 +240,11 @@ void TForm2::createStylePage()
     Label7 = addLabel(TabSheet5, "Label7", QStringLiteral("Цвет"), {24, 149, 0, 0});
     Label8 = addLabel(TabSheet5, "Label8", QStringLiteral("Размер х1"), {204, 149, 0, 0});
     ColorBox1 = addList(TabSheet5, "ColorBox1", {}, {24, 172, 164, 22});
+    // Fifty colours would open a list as tall as the screen. Styles that open the list as a menu
+    // (Fusion among them) ignore the bound and leave out the scroll bar; as a plain list it holds.
+    // The list takes its scroll bar from the style it is made with, so the style comes first.
+    ColorBox1->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
+    ColorBox1->setMaxVisibleItems(16);
     fillColourList(*ColorBox1);
     SizeForSkin = addSlider(TabSheet5, "SizeForSkin", 1, 10, {194, 163, 174, 40});
     for (QWidget *control :

@@ -6,6 +6,7 @@
 #include "settings/TownChoice.h"
 
 #include <QCompleter>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -89,17 +90,23 @@ void TForm2::CopyCityID()
     SelectedCityName = parts.cityName;
 }
 
-// Only typed characters are filtered: pasted text and completion never come as key presses.
-// Returns true when the key press is taken away from the box's own handling.
-bool TForm2::takeTypedCharacters(const QKeyEvent &event)
+QString TForm2::keptCharacters(const QString &typed)
 {
-    const QString typed = event.text();
     QString kept;
     for (QChar key : typed) {
         CityNameComboBoxKeyPress(key);
         if (!key.isNull())
             kept += key;
     }
+    return kept;
+}
+
+// Only typed characters are filtered: pasted text and completion never come as key presses.
+// Returns true when the key press is taken away from the box's own handling.
+bool TForm2::takeTypedCharacters(const QKeyEvent &event)
+{
+    const QString typed = event.text();
+    const QString kept = keptCharacters(typed);
     const bool printable = !kept.isEmpty() && std::all_of(kept.begin(), kept.end(),
                                                           [](QChar c) { return c.isPrint(); });
     // Editing keys and shortcuts (Backspace, Ctrl+V, the arrows) are the box's own.
@@ -110,6 +117,22 @@ bool TForm2::takeTypedCharacters(const QKeyEvent &event)
         QKeyEvent passing(event.type(), event.key(), event.modifiers(), kept, event.isAutoRepeat());
         typeIntoTownBox(passing);
     }
+    return true;
+}
+
+// An input method's commit is typing too, of several characters at once: it is filtered and
+// completed as those characters typed one by one would be. The text still being composed is
+// the input method's own.
+bool TForm2::takeCommittedText(const QInputMethodEvent &event)
+{
+    if (event.commitString().isEmpty())
+        return false;
+    QInputMethodEvent passing(event.preeditString(), event.attributes());
+    passing.setCommitString(keptCharacters(event.commitString()), event.replacementStart(),
+                            event.replacementLength());
+    // Straight to the edit field's handler, as a filtered key press is.
+    CityNameComboBox->lineEdit()->event(&passing);
+    showCompletionAsListed();
     return true;
 }
 

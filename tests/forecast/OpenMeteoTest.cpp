@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "forecast/OpenMeteo.h"
+#include "forecast/ForecastReading.h"
 #include "platform/AppError.h"
 #include "presentation/Conditions.h"
 #include "support/Files.h"
@@ -13,6 +14,7 @@
 #include <QUrlQuery>
 
 #include <functional>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -232,6 +234,82 @@ TEST_F(OpenMeteoTest, NullOrMissingDayValuesAndAShortListShowNoData)
     EXPECT_EQ(form().ThreeMax->text(), none);
     EXPECT_EQ(form().FifthMin->text(), none);
     EXPECT_EQ(form().FifthClouds->pictureName(), NoDataSmallPicture);
+}
+
+// A value beyond what the weather can be takes the road of a missing one: a current value fails
+// the forecast, a day value shows no data. The bounds belong to the plausible range. The number
+// is written into the answer's text as it stands.
+TEST_F(OpenMeteoTest, AnImplausibleValueCountsAsMissing)
+{
+    struct Case {
+        const char *object, *name, *number;
+        const char *shown; // nullptr: the value counts as missing
+    };
+    const Case cases[] = {
+        {"current", "temperature_2m", "-100", "-100°"},
+        {"current", "temperature_2m", "70", "+70°"},
+        {"current", "temperature_2m", "-100.01", nullptr},
+        {"current", "temperature_2m", "70.01", nullptr},
+        {"current", "temperature_2m", "999.6", nullptr},
+        {"current", "temperature_2m", "1e308", nullptr},
+        {"current", "temperature_2m", "-1e308", nullptr},
+        {"current", "relative_humidity_2m", "0", "0%"},
+        {"current", "relative_humidity_2m", "100", "100%"},
+        {"current", "relative_humidity_2m", "-0.01", nullptr},
+        {"current", "relative_humidity_2m", "100.01", nullptr},
+        {"current", "relative_humidity_2m", "150", nullptr},
+        {"current", "wind_speed_10m", "0", "0.0 м/с "},
+        {"current", "wind_speed_10m", "150", "150.0 м/с "},
+        {"current", "wind_speed_10m", "-0.01", nullptr},
+        {"current", "wind_speed_10m", "-5", nullptr},
+        {"current", "wind_speed_10m", "150.01", nullptr},
+        {"daily", "temperature_2m_max", "-100", "-100"},
+        {"daily", "temperature_2m_max", "70", "+70"},
+        {"daily", "temperature_2m_max", "-100.01", nullptr},
+        {"daily", "temperature_2m_max", "70.01", nullptr},
+        {"daily", "temperature_2m_max", "999.6", nullptr},
+        {"daily", "temperature_2m_max", "1e308", nullptr},
+        {"daily", "temperature_2m_min", "-100", "-100"},
+        {"daily", "temperature_2m_min", "70", "+70"},
+        {"daily", "temperature_2m_min", "-100.01", nullptr},
+        {"daily", "temperature_2m_min", "70.01", nullptr},
+        {"daily", "temperature_2m_min", "-1e308", nullptr},
+    };
+    const std::map<QString, const TLabel *> labels = {
+        {QStringLiteral("temperature_2m"), form().TemLabel},
+        {QStringLiteral("relative_humidity_2m"), form().HumidityLabel},
+        {QStringLiteral("wind_speed_10m"), form().WindLabel},
+        {QStringLiteral("temperature_2m_max"), form().TomorrowMax},
+        {QStringLiteral("temperature_2m_min"), form().TomorrowMin},
+    };
+    const QLatin1String placeholder("12345.678");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + c.number);
+        const bool current = QLatin1String(c.object) == QLatin1String("current");
+        const QJsonValue value =
+            current ? QJsonValue(placeholder.toString().toDouble())
+                    : QJsonValue(QJsonArray{0, placeholder.toString().toDouble(), 0, 0, 0});
+        QByteArray answer = bytes(withMember(fixture(), c.object, c.name, value));
+        ASSERT_TRUE(answer.contains(placeholder.data()));
+        answer.replace(placeholder.data(), c.number);
+        if (current && !c.shown) {
+            EXPECT_THROW(openMeteoDocument(answer), AppError);
+            continue;
+        }
+        show(answer);
+        const QString expected = c.shown ? QString::fromUtf8(c.shown) : NoData;
+        EXPECT_EQ(labels.at(QLatin1String(c.name))->text(), expected);
+    }
+    // A number beyond a double's range makes the answer no JSON at all, wherever it stands.
+    const std::pair<const char *, const char *> beyondDouble[] = {
+        {"\"temperature_2m\":-2.4", "\"temperature_2m\":-1e999"},
+        {"\"temperature_2m_max\":[-0.6", "\"temperature_2m_max\":[1e999"},
+    };
+    for (const auto &[from, to] : beyondDouble) {
+        QByteArray answer = bytes(fixture());
+        ASSERT_TRUE(answer.contains(from));
+        EXPECT_THROW(openMeteoDocument(answer.replace(from, to)), AppError) << to;
+    }
 }
 
 TEST(OpenMeteoAnswers, AnAnswerWithoutWhatTheDocumentNeedsIsAnError)

@@ -10,13 +10,17 @@
 #include "support/LoopbackServices.h"
 #include "support/WidgetHarness.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -451,6 +455,92 @@ TEST_F(SettingsDialogTest, ShowingAgainReplacesWhatWasLeftAndCancelMasksThePassw
     EXPECT_EQ(dialog.ImageClockandWeather->y(), 10);
     EXPECT_EQ(dialog.UpdateDataLabel->text(),
               QStringLiteral("Получено: Киров, 2014-01-01T11:30:00"));
+}
+
+// The object name of the control that has the focus, the tab strip by that name.
+QString focusedName(const TForm2 &dialog)
+{
+    QWidget *const focused = QApplication::focusWidget();
+    if (focused == dialog.PageControl->tabBar())
+        return QStringLiteral("tab strip");
+    return focused ? focused->objectName() : QStringLiteral("nothing");
+}
+
+// The names the focus passes on a round of Tab (or Shift+Tab) from the tab strip back to it.
+QStringList tabRound(TForm2 &dialog, Qt::Key key)
+{
+    dialog.PageControl->tabBar()->setFocus(Qt::TabFocusReason);
+    QStringList passed;
+    for (int step = 0; step < 20; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        const QString name = focusedName(dialog);
+        if (name == QLatin1String("tab strip"))
+            return passed;
+        passed << name;
+    }
+    ADD_FAILURE() << "the focus never came back to the tab strip";
+    return passed;
+}
+
+// On every page the focus goes from the tab strip through the page's controls in their order on
+// the page, then to Apply and Cancel, and back to the tab strip; disabled and hidden controls
+// are passed over. Shift+Tab goes the same way back.
+TEST_F(SettingsDialogTest, TabGoesThroughThePageThenTheButtons)
+{
+    struct Case {
+        const char *page;
+        std::function<void(TAppSettings &)> arrange;
+        QStringList controls;
+    };
+    const auto asStored = [](TAppSettings &) {};
+    const Case cases[] = {
+        {"TabSheet4", asStored, {"DateFormatComboBox", "IconStatusSet", "AutoRun", "AutoUpdate"}},
+        {"TabSheet1", asStored, {"CityNameComboBox", "UpdateInterval", "ForecastSourceBox"}},
+        {"TabSheet5", asStored, {"stylePanel", "styleMode", "ColorBox1", "SizeForSkin"}},
+        {"TabSheet5", [](TAppSettings &s) { s.PanelsMode = 0; }, {"stylePanel", "styleMode"}},
+        {"TabSheet3", asStored, {"UseProxy", "ProxyHost", "ProxyPort", "PublicProxy"}},
+        {"TabSheet3",
+         [](TAppSettings &s) { s.ProxyPublic = true; },
+         {"UseProxy", "ProxyHost", "ProxyPort", "PublicProxy", "ProxyUsername", "ProxyPassword"}},
+        {"TabSheet3", [](TAppSettings &s) { s.ProxyUse = false; }, {"UseProxy"}},
+        {"TabSheet2", asStored, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.page);
+        harness.shared.AppSettings = storedRecord();
+        c.arrange(harness.shared.AppSettings);
+        TForm2 fresh(harness.context, *harness.form);
+        fresh.MenuSetttingsClick();
+        fresh.PageControl->setCurrentWidget(fresh.findChild<QWidget *>(QLatin1String(c.page)));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh));
+
+        const QStringList expected = c.controls + QStringList{"ApplyButton", "CancelButton"};
+        EXPECT_EQ(tabRound(fresh, Qt::Key_Tab), expected);
+        QStringList backwards = expected;
+        std::reverse(backwards.begin(), backwards.end());
+        EXPECT_EQ(tabRound(fresh, Qt::Key_Backtab), backwards);
+    }
+}
+
+// Fifty colours would open a list as tall as the screen: it opens with a scroll bar instead.
+TEST_F(SettingsDialogTest, TheColourListOpensWithAScrollBar)
+{
+    dialog.MenuSetttingsClick();
+    dialog.PageControl->setCurrentWidget(dialog.TabSheet5);
+    ASSERT_TRUE(dialog.ColorBox1->isEnabled());
+
+    dialog.ColorBox1->showPopup();
+
+    QAbstractItemView *const list = dialog.ColorBox1->view();
+    ASSERT_TRUE(list->isVisible());
+    const int rowHeight = list->sizeHintForRow(0);
+    ASSERT_GT(rowHeight, 0);
+    EXPECT_LE(list->window()->height(), 17 * rowHeight) << "rows " << rowHeight;
+    const int lastShownRow = list->indexAt(QPoint(1, list->viewport()->height() - 1)).row();
+    EXPECT_GE(lastShownRow, 9) << "still a list worth scrolling";
+    EXPECT_LE(lastShownRow, 15) << "sixteen colours at most";
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+    dialog.ColorBox1->hidePopup();
 }
 
 // The colour list offers named colours by their stored numbers; a stored colour it does not

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -277,6 +278,55 @@ TEST_F(TownDirectory, TypedDigitsAndPunctuationAreKeptOut)
         QApplication::sendEvent(recipient, &paste);
         EXPECT_EQ(townEdit()->text(), QStringLiteral("Йошкар-Ола  д'Аркё, Россия - 27612"));
     }
+}
+
+// Text an input method commits is filtered as the same characters typed one by one would be,
+// completion included, whether the commit reaches the edit field or the combo box.
+TEST_F(TownDirectory, CommittedTextIsFilteredAsTypedText)
+{
+    giveDirectory(utf8Directory(R"(<cities>
+  <country name="Россия"><city id="27612">Москва</city></country>
+</cities>)"));
+    dialog.GetCityID();
+    dialog.PageControl->setCurrentWidget(dialog.TabSheet1);
+    dialog.show();
+    dialog.activateWindow();
+    dialog.CityNameComboBox->setFocus();
+    QApplication::processEvents();
+    struct Case {
+        QString committed;
+        QString shown;
+        QString selected;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Мос1,5."), QStringLiteral("Москва, Россия - 27612"),
+         QStringLiteral("ква, Россия - 27612")},
+        {QStringLiteral("мос"), QStringLiteral("Москва, Россия - 27612"),
+         QStringLiteral("ква, Россия - 27612")},
+        {QStringLiteral("Йошкар-Ола, 12.\r д'Арк!"), QStringLiteral("Йошкар-Ола  д'Арк"),
+         QString()},
+        {QStringLiteral("27612"), QString(), QString()},
+    };
+    QWidget *const recipients[] = {townEdit(), dialog.CityNameComboBox};
+    for (QWidget *recipient : recipients) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(QStringLiteral("%1 into %2")
+                             .arg(c.committed, recipient->metaObject()->className())
+                             .toStdString());
+            townEdit()->clear();
+
+            QInputMethodEvent commit;
+            commit.setCommitString(c.committed);
+            QApplication::sendEvent(recipient, &commit);
+
+            EXPECT_EQ(townEdit()->text(), c.shown);
+            EXPECT_EQ(townEdit()->selectedText(), c.selected);
+            townEdit()->clear();
+            typeInto(recipient, c.committed);
+            EXPECT_EQ(townEdit()->text(), c.shown) << "typed one by one";
+        }
+    }
+    EXPECT_EQ(dialog.CityNameComboBox->count(), 1) << "Enter adds nothing to the list";
 }
 
 // The characters the town box refuses, by code, as they are listed for the town choice.
