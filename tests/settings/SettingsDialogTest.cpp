@@ -298,11 +298,9 @@ TEST_F(SettingsDialogTest, ApplyStopsAtEachFailure)
          [](DialogBench &t) { t.dialog.ProxyPort->setText(QStringLiteral("80a")); },
          {QStringLiteral("'80a' is not a valid integer value."), title, chosen, piter,
           QStringLiteral("ivanov"), false, false}},
-        {"a version document that cannot be read",
+        {"a version document that cannot be read, the check ticked in the dialog",
          [](DialogBench &t) {
-             TAppSettings record = storedRecord();
-             record.AutoCheckVer = true;
-             t.store(record);
+             t.dialog.AutoUpdate->setChecked(true);
              t.harness.service.versionDocument =
                  t.service.root() + QStringLiteral("/program/missing.xml");
          },
@@ -340,6 +338,7 @@ TEST_F(SettingsDialogTest, ApplyStopsAtEachFailure)
         EXPECT_EQ(t.settings().CityID, c.outcome.cityId);
         EXPECT_EQ(t.harness.form->CityNameLabel->text(), c.outcome.townCaption);
         EXPECT_EQ(t.settings().ProxyUser, c.outcome.proxyUser);
+        EXPECT_FALSE(t.settings().AutoCheckVer) << "the stored choice, or the unticked box";
         EXPECT_EQ(!t.nothingSaved(), c.outcome.saved);
         EXPECT_EQ(!t.harness.platform.startedPrograms.isEmpty(), c.outcome.restarted);
         EXPECT_TRUE(t.dialog.isVisible()) << "the dialog stays open";
@@ -365,6 +364,25 @@ TEST_F(SettingsDialogTest, OfflineApplyKeepsTheStoredTownAndSavesTheRest)
     EXPECT_EQ(next.shared.AppSettings.CityText, QStringLiteral("Киров, Россия - 27196"));
     EXPECT_EQ(next.shared.AppSettings.DateFormat, 3);
     EXPECT_EQ(next.shared.AppSettings.PanelsMode, 1);
+    EXPECT_TRUE(harness.end.isRequested());
+}
+
+// A version document that cannot be read must not keep the user from turning its check off.
+TEST_F(SettingsDialogTest, ApplyThatTurnsTheVersionCheckOffDoesNotCheck)
+{
+    TAppSettings record = storedRecord();
+    record.AutoCheckVer = true;
+    store(record);
+    harness.service.versionDocument = service.root() + QStringLiteral("/program/missing.xml");
+    dialog.MenuSetttingsClick();
+    chooseNewSettings(); // the check unticked
+
+    dialog.ApplyButton->click();
+
+    EXPECT_TRUE(harness.platform.messages.empty());
+    EXPECT_FALSE(settings().AutoCheckVer);
+    EXPECT_FALSE(nothingSaved());
+    EXPECT_EQ(harness.platform.startedPrograms, QStringList{harness.platform.executablePath()});
     EXPECT_TRUE(harness.end.isRequested());
 }
 
