@@ -7,8 +7,11 @@
 #include "support/Files.h"
 #include "support/TestPlatform.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +49,8 @@ TEST_F(SingleInstanceTest, ASecondProgramWhileTheFirstRunsIsRefusedAfterTheWaitA
         platform.dataFolder() + SettingsFileName + QStringLiteral(".a1B2c3");
     test::writeFileBytes(saveInProgress, "being written\n");
     const int replacementsBefore = platform.fileStore.replacements();
+    // A file that a start would read, and report in a box when it cannot.
+    QFile::remove(platform.dataFolder() + TownDirectoryFileName);
 
     QElapsedTimer waited;
     waited.start();
