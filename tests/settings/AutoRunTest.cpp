@@ -66,7 +66,11 @@ TEST_F(AutoRunTest, TheFlagWritesTheEntryAndItsAbsenceRemovesIt)
     runAutoRun(true);
     const QString exec = harness.platform.executablePath();
     EXPECT_EQ(test::readFileBytes(entryPath()),
-              "[Desktop Entry]\nType=Application\nName=tervalo\nExec=" + exec.toUtf8() + "\n");
+              "[Desktop Entry]\nType=Application\nName=tervalo\nExec=" + exec.toUtf8() +
+                  "\nIcon=tervalo\n");
+    EXPECT_TRUE(
+        test::installedDataFile(QStringLiteral("tervalo.desktop")).contains("\nIcon=tervalo\n"))
+        << "the icon the installed launcher names";
 
     runAutoRun(false);
     EXPECT_FALSE(QFileInfo::exists(entryPath()));
