@@ -36,6 +36,7 @@ public:
     void FormDestroy();
     void OSCheck();
     void installMissingDataFiles();
+    void removeLeftoversOfInterruptedWrites();
     bool lockInstance();
     void CloseProgClick();
     bool startRefused() const { return refusedStart; }
