@@ -238,9 +238,17 @@ std::optional<int> LinuxPlatform::osMajorVersion() const
     return 6;
 }
 
+QString programPathOnDisk(const QString &runningImage)
+{
+    const QString deleted = QStringLiteral(" (deleted)");
+    if (!runningImage.endsWith(deleted) || QFileInfo::exists(runningImage))
+        return runningImage;
+    return runningImage.chopped(deleted.size());
+}
+
 QString LinuxPlatform::executablePath() const
 {
-    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    return programPathOnDisk(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
 }
 
 bool LinuxPlatform::hasNotificationArea() const

@@ -21,6 +21,12 @@ public:
 std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile,
                                                    std::chrono::milliseconds wait);
 
+// The program's path from the path of the image that runs: once an upgrade has replaced or
+// removed the file, the kernel names the image "<path> (deleted)", yet what is to start again,
+// now and at login, is the program at <path>. A path with nothing at it stays the program's
+// place, where a reinstall puts it back; a start finds it missing as any removed program.
+QString programPathOnDisk(const QString &runningImage);
+
 class LinuxPlatform final : public Platform {
 public:
     QString userName() const override;
