@@ -16,10 +16,9 @@ public:
     void remove(const QString &path) override;
 };
 
-// The instance lock as a lock file (QLockFile) at `lockFile`: what LinuxPlatform::lockInstance
-// does, for platforms that keep their files on the local system as well.
-std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile,
-                                                   std::chrono::milliseconds wait);
+// The instance lock as a lock file at `lockFile`: what LinuxPlatform::lockInstance does, for
+// platforms that keep their files on the local system as well.
+std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile, InstanceWait wait);
 
 // The program's path from the path of the image that runs: once an upgrade has replaced or
 // removed the file, the kernel names the image "<path> (deleted)", yet what is to start again,
@@ -39,8 +38,7 @@ public:
     void openAddress(const QString &address) override;
     bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout) override;
     void startDetached(const QString &program) override;
-    std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile,
-                                               std::chrono::milliseconds wait) override
+    std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile, InstanceWait wait) override
     {
         return lockInstanceWithFile(lockFile, wait);
     }

@@ -246,7 +246,7 @@ void TForm2::ApplyButtonClick()
     takeOtherSettings();
     widget.SaveSettings();
     hide();
-    widget.close();
+    widget.endForRestart();
 }
 
 // The port is converted last, so a port that is no number leaves the proxy's other values

@@ -38,6 +38,7 @@ public:
     void installMissingDataFiles();
     void removeLeftoversOfInterruptedWrites();
     bool lockInstance();
+    void endForRestart();
     void CloseProgClick();
     bool startRefused() const { return refusedStart; }
     // The start gave way to an instance that is still running; it leaves without a window.

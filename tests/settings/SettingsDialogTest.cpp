@@ -367,6 +367,28 @@ TEST_F(SettingsDialogTest, OfflineApplyKeepsTheStoredTownAndSavesTheRest)
     EXPECT_TRUE(harness.end.isRequested());
 }
 
+// Apply's new instance waits for this one to end, so after the save nothing may hold it: no
+// update tick that was held over the town's check, and no box for an error on the way out.
+TEST_F(SettingsDialogTest, AfterApplysSaveTheInstanceRunsNoUpdateAndShowsNoBox)
+{
+    harness.form->AutoCheckInet->setEnabled(true);
+    dialog.MenuSetttingsClick();
+    chooseNewSettings();
+    // Apply's save works; the final one, as the window is destroyed, does not.
+    harness.platform.fileStore.failFromReplacement(harness.platform.fileStore.replacements() + 2);
+
+    dialog.ApplyButton->click();
+
+    EXPECT_TRUE(harness.end.isRequested());
+    EXPECT_FALSE(harness.form->AutoUpdate->isEnabled()) << "the town's check armed it";
+    EXPECT_FALSE(harness.form->AutoCheckInet->isEnabled());
+    testing::internal::CaptureStderr();
+    harness.errors.guard([this] { harness.form->FormDestroy(); }); // as the window's end does
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(harness.platform.messages.empty());
+    EXPECT_NE(errors.find("tervalo: Unable to write to "), std::string::npos) << errors;
+}
+
 // A version document that cannot be read must not keep the user from turning its check off.
 TEST_F(SettingsDialogTest, ApplyThatTurnsTheVersionCheckOffDoesNotCheck)
 {
