@@ -3,12 +3,14 @@
 
 #include "platform/StoppableTransfer.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSysInfo>
 #include <QSystemTrayIcon>
 #include <QUrl>
 
@@ -24,6 +26,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 namespace tervalo {
 
@@ -33,6 +36,11 @@ namespace {
 // letters and digits.
 constexpr char TemporarySuffix[] = ".XXXXXX";
 constexpr qsizetype RandomLength = sizeof TemporarySuffix - 2; // neither the dot nor the zero
+
+// The line that an ending holder adds to the text of the instance lock file.
+const QByteArray EndingLine = QByteArrayLiteral("ending\n");
+// How often a start that waits for the instance lock tries it again.
+constexpr std::chrono::milliseconds LockRetryPeriod{50};
 
 // Writes all of `contents` to `fd`, retrying short writes and interrupted calls.
 bool writeAll(int fd, const QByteArray &contents)
@@ -114,25 +122,68 @@ bool writeIntoPlace(const QByteArray &target, const QByteArray &contents, Placem
     return renamed || linked;
 }
 
-class LockFileInstanceLock final : public InstanceLock {
+// The lock is the kernel's lock on the open file, which ends with the process that holds it
+// however that process ends: what the file says never keeps a start out, so an empty file of
+// a power cut, a garbled one, one brought along from another host or one naming a recycled
+// process id is taken over at once. The file's text (process, program, host) is for people
+// and for older versions of the program, and says when its holder is ending.
+class FileInstanceLock final : public InstanceLock {
 public:
-    explicit LockFileInstanceLock(const QString &path)
-        : file(path)
+    explicit FileInstanceLock(int fd)
+        : fd(fd)
+    {}
+    ~FileInstanceLock() override
     {
-        // An instance may run for months, so age alone never makes a lock stale; the lock of
-        // a process that is no longer running is taken over at once.
-        file.setStaleLockTime(0);
+        if (fd >= 0)
+            ::close(fd);
     }
 
-    // False only when another instance held the lock all the time.
-    bool take(std::chrono::milliseconds wait)
+    // The text is for its readers alone: a lock whose text cannot be written (a read-only
+    // folder) still locks.
+    void tellHolder()
     {
-        return file.tryLock(wait) || file.error() != QLockFile::LockFailedError;
+        if (::ftruncate(fd, 0) == 0)
+            writeText(holderText());
+    }
+
+    // The ending text starts with the holder's, so a reader sees the one or the other.
+    void markEnding() override
+    {
+        if (fd >= 0)
+            writeText(holderText() + EndingLine);
     }
 
 private:
-    QLockFile file;
+    bool writeText(const QByteArray &text) const
+    {
+        return ::pwrite(fd, text.constData(), static_cast<size_t>(text.size()), 0) == text.size();
+    }
+
+    static QByteArray holderText()
+    {
+        return QByteArray::number(::getpid()) + '\n' +
+               QCoreApplication::applicationName().toUtf8() + '\n' +
+               QSysInfo::machineHostName().toUtf8() + '\n';
+    }
+
+    int fd;
 };
+
+// Whether the text of the lock file says that its holder is ending.
+bool holderIsEnding(int fd)
+{
+    char text[512];
+    const ssize_t length = ::pread(fd, text, sizeof text, 0);
+    return length > 0 && QByteArray(text, length).split('\n').contains(EndingLine.chopped(1));
+}
+
+// The lock file's text cannot be written in a read-only folder, but one that is there can
+// still be locked.
+int openLockFile(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    return fd >= 0 ? fd : ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+}
 
 QMessageBox::Icon toQtIcon(MessageIcon icon)
 {
@@ -210,13 +261,28 @@ void LocalFileStore::remove(const QString &path)
     ::unlink(QFile::encodeName(path).constData());
 }
 
-std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile,
-                                                   std::chrono::milliseconds wait)
+std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile, InstanceWait wait)
 {
     QDir().mkpath(QFileInfo(lockFile).absolutePath());
-    auto lock = std::make_unique<LockFileInstanceLock>(lockFile);
-    if (!lock->take(wait))
-        return nullptr;
+    const int fd = openLockFile(QFile::encodeName(lockFile));
+    if (fd < 0)
+        return std::make_unique<FileInstanceLock>(-1);
+    QElapsedTimer waited;
+    waited.start();
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            ::close(fd); // a file system without locks
+            return std::make_unique<FileInstanceLock>(-1);
+        }
+        const auto limit = holderIsEnding(fd) ? wait.forEnding : wait.forRunning;
+        if (std::chrono::milliseconds(waited.elapsed()) >= limit) {
+            ::close(fd);
+            return nullptr;
+        }
+        std::this_thread::sleep_for(LockRetryPeriod);
+    }
+    auto lock = std::make_unique<FileInstanceLock>(fd);
+    lock->tellHolder();
     return lock;
 }
 
@@ -240,9 +306,17 @@ std::optional<int> LinuxPlatform::osMajorVersion() const
     return 6;
 }
 
+QString programPathOnDisk(const QString &runningImage)
+{
+    const QString deleted = QStringLiteral(" (deleted)");
+    if (!runningImage.endsWith(deleted) || QFileInfo::exists(runningImage))
+        return runningImage;
+    return runningImage.chopped(deleted.size());
+}
+
 QString LinuxPlatform::executablePath() const
 {
-    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    return programPathOnDisk(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
 }
 
 bool LinuxPlatform::hasNotificationArea() const

@@ -16,10 +16,15 @@ public:
     void remove(const QString &path) override;
 };
 
-// The instance lock as a lock file (QLockFile) at `lockFile`: what LinuxPlatform::lockInstance
-// does, for platforms that keep their files on the local system as well.
-std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile,
-                                                   std::chrono::milliseconds wait);
+// The instance lock as a lock file at `lockFile`: what LinuxPlatform::lockInstance does, for
+// platforms that keep their files on the local system as well.
+std::unique_ptr<InstanceLock> lockInstanceWithFile(const QString &lockFile, InstanceWait wait);
+
+// The program's path from the path of the image that runs: once an upgrade has replaced or
+// removed the file, the kernel names the image "<path> (deleted)", yet what is to start again,
+// now and at login, is the program at <path>. A path with nothing at it stays the program's
+// place, where a reinstall puts it back; a start finds it missing as any removed program.
+QString programPathOnDisk(const QString &runningImage);
 
 class LinuxPlatform final : public Platform {
 public:
@@ -34,8 +39,7 @@ public:
     bool canConnect(const QString &host, int port, std::chrono::milliseconds timeout,
                     const std::stop_token &stop) override;
     void startDetached(const QString &program) override;
-    std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile,
-                                               std::chrono::milliseconds wait) override
+    std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile, InstanceWait wait) override
     {
         return lockInstanceWithFile(lockFile, wait);
     }

@@ -47,6 +47,16 @@ public:
 class InstanceLock {
 public:
     virtual ~InstanceLock() = default;
+    // Tells the starts that wait for this lock that its holder is on its way out, so that they
+    // wait for it to end rather than give up as they do on an instance that keeps running.
+    virtual void markEnding() = 0;
+};
+
+// How long a start waits for the instance that holds the lock: one that keeps running, and one
+// that has marked itself ending; each counted from the start of the wait.
+struct InstanceWait {
+    std::chrono::milliseconds forRunning;
+    std::chrono::milliseconds forEnding;
 };
 
 // Everything the program asks of the operating system and the desktop. The program uses
@@ -79,12 +89,13 @@ public:
     // Starts a program with no arguments and lets it run on its own; the outcome is not told.
     virtual void startDetached(const QString &program) = 0;
     // Takes the lock that one running instance holds, a file at `lockFile` (its folder created
-    // when missing), waiting up to `wait` for an instance that holds it to end. Null when
-    // another live instance holds it all that time. The lock of a process that died is taken
-    // over. Where no lock file can be made at all (a read-only folder) there is nothing to
-    // guard with, and the returned lock holds nothing.
+    // when missing), waiting as `wait` says for an instance that holds it to end. Null when
+    // another live instance holds it all that time. A lock file that no live instance holds
+    // (its process died, or it came from another host) is taken over at once. Where no lock
+    // file can be made or locked at all there is nothing to guard with, and the returned lock
+    // holds nothing.
     virtual std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile,
-                                                       std::chrono::milliseconds wait) = 0;
+                                                       InstanceWait wait) = 0;
 
     virtual FileStore &files() = 0;
 };

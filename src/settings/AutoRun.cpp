@@ -48,12 +48,21 @@ QString escapedValue(const QString &value)
     return result;
 }
 
+// The name under which the installation puts the program's icon into the icon theme, as the
+// launcher it installs names it.
+const QString InstalledIconName = QStringLiteral("tervalo");
+
 QString autostartFolderOf(const QString &home)
 {
     return home + QStringLiteral("/.config/autostart");
 }
 
 } // namespace
+
+QString autostartEntryPath(const QString &home, const QString &title)
+{
+    return autostartFolderOf(home) + QLatin1Char('/') + title + QStringLiteral(".desktop");
+}
 
 QString desktopEntryExec(const QString &program)
 {
@@ -66,8 +75,8 @@ QString desktopEntryExec(const QString &program)
 
 QByteArray autostartEntry(const QString &title, const QString &program)
 {
-    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n")
-        .arg(escapedValue(title), desktopEntryExec(program))
+    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nIcon=%3\n")
+        .arg(escapedValue(title), desktopEntryExec(program), InstalledIconName)
         .toUtf8();
 }
 
@@ -80,7 +89,7 @@ void TForm1::AutoRun()
         return; // never an entry under the root of the file system
     FileStore &files = context.platform.files();
     const QString folder = autostartFolderOf(home);
-    const QString entry = folder + QLatin1Char('/') + context.title + QStringLiteral(".desktop");
+    const QString entry = autostartEntryPath(home, context.title);
     if (!shared.AppSettings.AutoRun) {
         files.remove(entry);
         return;

@@ -11,6 +11,9 @@ namespace tervalo {
 // escaped for the quoting and then for the string value, so a launcher runs exactly that path.
 QString desktopEntryExec(const QString &program);
 
+// Where the autostart entry of the program named `title` lies in the home `home`.
+QString autostartEntryPath(const QString &home, const QString &title);
+
 // The autostart entry that starts `program` under the name `title` when the user logs in.
 QByteArray autostartEntry(const QString &title, const QString &program);
 

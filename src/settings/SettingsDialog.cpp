@@ -205,9 +205,11 @@ void TForm2::CancelButtonClick()
 // Takes the dialog's values over, checks the new town with an update, saves, and ends this
 // instance; the instance started on the way reads the saved file once this one has ended.
 // A town typed without its identifier stops at once, a port that is no number stops with
-// the town already taken over, and a failed update puts the town back. Without a connection
-// the update falls back to the clock, which reads the stored town and proxy back, so only the
-// other settings change.
+// the town already taken over, and a failed update puts the town and the version check back.
+// The update checks the version only when the dialog says so, or a version document that
+// cannot be read would refuse every Apply, even the one that turns the check off. Without a
+// connection the update falls back to the clock, which reads the stored town and proxy back, so
+// only the other settings change.
 void TForm2::ApplyButtonClick()
 {
     if (HasNoDigit(CityNameComboBox->currentText())) {
@@ -220,12 +222,14 @@ void TForm2::ApplyButtonClick()
     const QString previousCaption = widget.CityNameLabel->text();
     const QString previousCityText = settings.CityText;
     const int previousSource = settings.ForecastSource;
+    const bool previousVersionCheck = settings.AutoCheckVer;
     CopyCityID();
     settings.CityID = SelectedCityID;
     widget.CityNameLabel->setText(SelectedCityName);
     // The town is checked against the source it will be fetched from.
     settings.ForecastSource = ForecastSourceBox->currentIndex();
     takeProxySettings();
+    settings.AutoCheckVer = AutoUpdate->isChecked();
     try {
         widget.WeatherUpdate();
     } catch (const std::exception &) {
@@ -235,13 +239,14 @@ void TForm2::ApplyButtonClick()
         widget.CityNameLabel->setText(previousCaption);
         settings.CityText = previousCityText;
         settings.ForecastSource = previousSource;
+        settings.AutoCheckVer = previousVersionCheck;
         return;
     }
     UACControl();
     takeOtherSettings();
     widget.SaveSettings();
     hide();
-    widget.close();
+    widget.endForRestart();
 }
 
 // The port is converted last, so a port that is no number leaves the proxy's other values
@@ -267,7 +272,6 @@ void TForm2::takeOtherSettings()
     settings.AutoRun = AutoRun->isChecked();
     widget.AutoRun();
     settings.ClockMode = styleMode->currentIndex() == 0;
-    settings.AutoCheckVer = AutoUpdate->isChecked();
     settings.DateFormat = DateFormatComboBox->currentIndex();
     settings.IconStatus = IconStatusSet->isChecked();
     settings.PanelsMode = stylePanel->currentIndex();

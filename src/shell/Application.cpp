@@ -46,7 +46,9 @@ void Application::start()
     Form1 = std::make_unique<TForm1>(context);
     errors.guard([this] { Form1->FormCreate(); });
     Form2 = std::make_unique<TForm2>(context, *Form1);
-    errors.guard([this] { Form2->FormCreate(); });
+    // A start that gave way reads nothing and shows nothing: nobody may be there to close a box.
+    if (!Form1->gaveWayToAnotherInstance())
+        errors.guard([this] { Form2->FormCreate(); });
     Form1->MenuSetttings->setHandler([this](MenuItem &) { Form2->MenuSetttingsClick(); });
 }
 

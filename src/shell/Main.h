@@ -36,7 +36,9 @@ public:
     void FormDestroy();
     void OSCheck();
     void installMissingDataFiles();
+    void removeLeftoversOfInterruptedWrites();
     bool lockInstance();
+    void endForRestart();
     void CloseProgClick();
     bool startRefused() const { return refusedStart; }
     // The start gave way to an instance that is still running; it leaves without a window.

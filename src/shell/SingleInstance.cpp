@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // One running instance per account.
+#include "forecast/ForecastService.h"
 #include "settings/DataFiles.h"
 #include "shell/Main.h"
 
@@ -11,8 +12,12 @@ namespace tervalo {
 namespace {
 
 // The settings dialog's Apply starts the new instance before the old one has saved its
-// settings and ended; that takes well under a second.
-constexpr std::chrono::seconds OlderInstanceWait{5};
+// settings and ended, which takes well under a second; a copy started by hand while one keeps
+// running is refused after this wait.
+constexpr std::chrono::seconds RunningInstanceWait{5};
+// Past its save, the instance that Apply ends does nothing but end, yet may be held up to one
+// network transfer and a probe before it can (a wait that was under way), and by a slow save.
+constexpr std::chrono::seconds EndingMargin{15};
 // What the refused start returns to whoever started it.
 constexpr int AnotherInstanceExitCode = 1;
 
@@ -24,8 +29,10 @@ constexpr int AnotherInstanceExitCode = 1;
 // close a box, so the refusal is told on stderr.
 bool TForm1::lockInstance()
 {
-    instanceLock =
-        context.platform.lockInstance(shared.DataFolder + InstanceLockFileName, OlderInstanceWait);
+    const ForecastService &service = context.service;
+    const InstanceWait wait{RunningInstanceWait,
+                            service.limits.transferTimeout + service.probeTimeout + EndingMargin};
+    instanceLock = context.platform.lockInstance(shared.DataFolder + InstanceLockFileName, wait);
     if (instanceLock)
         return true;
     refusedStart = true;
@@ -35,6 +42,20 @@ bool TForm1::lockInstance()
                  qPrintable(context.title));
     context.end.request(AnotherInstanceExitCode);
     return false;
+}
+
+// The end of Apply, whose new instance waits for this one: from here on this instance only
+// ends. The update timers stop, which also drops a tick held over Apply's own update; an error
+// on the way out (the final save) is told on stderr, as a box would hold the end; and the lock
+// tells the new instance to wait for this one longer than for a copy that keeps running.
+void TForm1::endForRestart()
+{
+    AutoUpdate->setEnabled(false);
+    AutoCheckInet->setEnabled(false);
+    context.errors.reportOnStandardError();
+    if (instanceLock)
+        instanceLock->markEnding();
+    close();
 }
 
 } // namespace tervalo

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Start-up and shutdown of the widget window.
+#include "settings/AutoRun.h"
 #include "settings/DataFiles.h"
 #include "shell/Main.h"
 
@@ -17,7 +18,7 @@ void TForm1::FormCreate()
     shared.DataFolder = dataFolderIn(context.platform.homeDirectoryOf(shared.UserName));
     if (!lockInstance())
         return;
-    context.platform.files().removeLeftoversOf(shared.DataFolder + SettingsFileName);
+    removeLeftoversOfInterruptedWrites();
     installMissingDataFiles();
     OSCheck();
     const FileStore &files = context.platform.files();
@@ -49,6 +50,18 @@ void TForm1::installMissingDataFiles()
     const QString defaults = installedDefaultsFolder(context.platform.executablePath());
     for (const QString &name : {SettingsFileName, TownDirectoryFileName})
         context.platform.files().copyIfMissing(defaults + name, shared.DataFolder + name);
+}
+
+// Every file the program writes is put in place from a temporary beside it, which a kill at the
+// wrong moment leaves behind: the settings' saves, the copies above and the autostart entry.
+void TForm1::removeLeftoversOfInterruptedWrites()
+{
+    FileStore &files = context.platform.files();
+    for (const QString &name : {SettingsFileName, TownDirectoryFileName})
+        files.removeLeftoversOf(shared.DataFolder + name);
+    const QString home = context.platform.homeDirectoryOf(shared.UserName);
+    if (!home.isEmpty())
+        files.removeLeftoversOf(autostartEntryPath(home, context.title));
 }
 
 void TForm1::OSCheck()

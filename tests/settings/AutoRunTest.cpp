@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "settings/AutoRun.h"
 #include "platform/AppError.h"
+#include "platform/LinuxPlatform.h"
 #include "settings/Settings.h"
 #include "support/Files.h"
 #include "support/WidgetHarness.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -66,7 +68,11 @@ TEST_F(AutoRunTest, TheFlagWritesTheEntryAndItsAbsenceRemovesIt)
     runAutoRun(true);
     const QString exec = harness.platform.executablePath();
     EXPECT_EQ(test::readFileBytes(entryPath()),
-              "[Desktop Entry]\nType=Application\nName=tervalo\nExec=" + exec.toUtf8() + "\n");
+              "[Desktop Entry]\nType=Application\nName=tervalo\nExec=" + exec.toUtf8() +
+                  "\nIcon=tervalo\n");
+    EXPECT_TRUE(
+        test::installedDataFile(QStringLiteral("tervalo.desktop")).contains("\nIcon=tervalo\n"))
+        << "the icon the installed launcher names";
 
     runAutoRun(false);
     EXPECT_FALSE(QFileInfo::exists(entryPath()));
@@ -112,6 +118,26 @@ TEST_F(AutoRunTest, AnEntryThatCannotBeWrittenRaisesTheErrorWithTheTitle)
         EXPECT_EQ(error.text(), QStringLiteral("Failed to set data for 'tervalo'"));
     }
     EXPECT_FALSE(QFileInfo::exists(entryPath()));
+}
+
+// The kernel names a running image whose file was replaced or removed "<path> (deleted)".
+TEST(ProgramPathTest, TheProgramIsWhereItStandsOnDiskNowNotTheReplacedImage)
+{
+    const QTemporaryDir folder;
+    const QString upgraded = folder.filePath(QStringLiteral("tervalo"));
+    const QString literal = folder.filePath(QStringLiteral("odd (deleted)"));
+    for (const QString &path : {upgraded, literal})
+        test::writeFileBytes(path, "#!/bin/sh\n");
+    const QString removed = folder.filePath(QStringLiteral("gone/tervalo"));
+    const QString deleted = QStringLiteral(" (deleted)");
+    const std::pair<QString, QString> cases[] = {
+        {upgraded, upgraded}, {upgraded + deleted, upgraded}, {removed + deleted, removed},
+        {literal, literal},   {literal + deleted, literal},
+    };
+    for (const auto &[image, program] : cases) {
+        SCOPED_TRACE(image.toStdString());
+        EXPECT_EQ(programPathOnDisk(image), program);
+    }
 }
 
 TEST(RestartTest, UacControlStartsTheProgramsOwnExecutableOnce)

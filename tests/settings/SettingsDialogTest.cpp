@@ -302,11 +302,9 @@ TEST_F(SettingsDialogTest, ApplyStopsAtEachFailure)
          [](DialogBench &t) { t.dialog.ProxyPort->setText(QStringLiteral("80a")); },
          {QStringLiteral("'80a' is not a valid integer value."), title, chosen, piter,
           QStringLiteral("ivanov"), false, false}},
-        {"a version document that cannot be read",
+        {"a version document that cannot be read, the check ticked in the dialog",
          [](DialogBench &t) {
-             TAppSettings record = storedRecord();
-             record.AutoCheckVer = true;
-             t.store(record);
+             t.dialog.AutoUpdate->setChecked(true);
              t.harness.service.versionDocument =
                  t.service.root() + QStringLiteral("/program/missing.xml");
          },
@@ -344,6 +342,7 @@ TEST_F(SettingsDialogTest, ApplyStopsAtEachFailure)
         EXPECT_EQ(t.settings().CityID, c.outcome.cityId);
         EXPECT_EQ(t.harness.form->CityNameLabel->text(), c.outcome.townCaption);
         EXPECT_EQ(t.settings().ProxyUser, c.outcome.proxyUser);
+        EXPECT_FALSE(t.settings().AutoCheckVer) << "the stored choice, or the unticked box";
         EXPECT_EQ(!t.nothingSaved(), c.outcome.saved);
         EXPECT_EQ(!t.harness.platform.startedPrograms.isEmpty(), c.outcome.restarted);
         EXPECT_TRUE(t.dialog.isVisible()) << "the dialog stays open";
@@ -369,6 +368,47 @@ TEST_F(SettingsDialogTest, OfflineApplyKeepsTheStoredTownAndSavesTheRest)
     EXPECT_EQ(next.shared.AppSettings.CityText, QStringLiteral("Киров, Россия - 27196"));
     EXPECT_EQ(next.shared.AppSettings.DateFormat, 3);
     EXPECT_EQ(next.shared.AppSettings.PanelsMode, 1);
+    EXPECT_TRUE(harness.end.isRequested());
+}
+
+// Apply's new instance waits for this one to end, so after the save nothing may hold it: no
+// update tick that was held over the town's check, and no box for an error on the way out.
+TEST_F(SettingsDialogTest, AfterApplysSaveTheInstanceRunsNoUpdateAndShowsNoBox)
+{
+    harness.form->AutoCheckInet->setEnabled(true);
+    dialog.MenuSetttingsClick();
+    chooseNewSettings();
+    // Apply's save works; the final one, as the window is destroyed, does not.
+    harness.platform.fileStore.failFromReplacement(harness.platform.fileStore.replacements() + 2);
+
+    dialog.ApplyButton->click();
+
+    EXPECT_TRUE(harness.end.isRequested());
+    EXPECT_FALSE(harness.form->AutoUpdate->isEnabled()) << "the town's check armed it";
+    EXPECT_FALSE(harness.form->AutoCheckInet->isEnabled());
+    testing::internal::CaptureStderr();
+    harness.errors.guard([this] { harness.form->FormDestroy(); }); // as the window's end does
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(harness.platform.messages.empty());
+    EXPECT_NE(errors.find("tervalo: Unable to write to "), std::string::npos) << errors;
+}
+
+// A version document that cannot be read must not keep the user from turning its check off.
+TEST_F(SettingsDialogTest, ApplyThatTurnsTheVersionCheckOffDoesNotCheck)
+{
+    TAppSettings record = storedRecord();
+    record.AutoCheckVer = true;
+    store(record);
+    harness.service.versionDocument = service.root() + QStringLiteral("/program/missing.xml");
+    dialog.MenuSetttingsClick();
+    chooseNewSettings(); // the check unticked
+
+    dialog.ApplyButton->click();
+
+    EXPECT_TRUE(harness.platform.messages.empty());
+    EXPECT_FALSE(settings().AutoCheckVer);
+    EXPECT_FALSE(nothingSaved());
+    EXPECT_EQ(harness.platform.startedPrograms, QStringList{harness.platform.executablePath()});
     EXPECT_TRUE(harness.end.isRequested());
 }
 

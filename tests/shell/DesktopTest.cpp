@@ -80,6 +80,18 @@ protected:
         return settings.replace("[ForecastSource]\nSource=1", "[ForecastSource]\nSource=0");
     }
 
+    // Opens the settings dialog from the widget's menu, as a user does; the dialog's corner.
+    QPoint openTheSettings(const QRect &widget)
+    {
+        desktop.click(widget.topLeft() + QPoint(60, 150), 3);
+        QThread::msleep(1000); // the menu comes up
+        desktop.pressKeys({QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")});
+        QThread::msleep(1500);
+        // The dialog comes up centred over the widget; its places are the dialog's own.
+        return widget.center() - QPoint(199, 142);
+    }
+    void pressApply(QPoint dialog) { desktop.click(dialog + QPoint(272, 265), 1); }
+
     void endAndExpectSaved(const QByteArray &settings)
     {
         ASSERT_TRUE(program.terminate(20000));
@@ -288,12 +300,7 @@ TEST_F(DesktopTest, ApplyRestartsTheProgramWithTheNewSettings)
         startWith(withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))));
     ASSERT_TRUE(widget.has_value()) << "the window did not appear";
 
-    desktop.click(widget->topLeft() + QPoint(60, 150), 3);
-    QThread::msleep(1000); // the menu comes up
-    desktop.pressKeys({QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")});
-    QThread::msleep(1500);
-    // The dialog comes up centred over the widget; its places are the dialog's own.
-    const QPoint dialog = widget->center() - QPoint(199, 142);
+    const QPoint dialog = openTheSettings(*widget);
     const auto at = [&dialog](int x, int y) { return dialog + QPoint(x, y); };
     desktop.click(at(88, 10), 1); // the page "Погода"
     QThread::msleep(300);
@@ -309,7 +316,7 @@ TEST_F(DesktopTest, ApplyRestartsTheProgramWithTheNewSettings)
     // The dialog as the user leaves it, for whoever looks into a failure below.
     desktop.screenshot().save(QDir::temp().filePath(QStringLiteral("tervalo-before-apply.png")));
 
-    desktop.click(at(272, 265), 1); // "Применить"
+    pressApply(dialog);
     QElapsedTimer elapsed;
     elapsed.start();
     ASSERT_TRUE(program.process().waitForFinished(20000)) << "the old program did not end";
@@ -350,6 +357,32 @@ TEST_F(DesktopTest, ApplyRestartsTheProgramWithTheNewSettings)
     for (int wait = 0; wait < 100 && ::kill(static_cast<pid_t>(newProcess), 0) == 0; ++wait)
         QThread::msleep(100);
     EXPECT_NE(::kill(static_cast<pid_t>(newProcess), 0), 0) << "the new program did not end";
+}
+
+// A package upgrade renames the new executable over the running one's: Apply then starts the
+// program that stands at the old one's path, the new version.
+TEST_F(DesktopTest, ApplyAfterAnUpgradeRestartsTheUpgradedProgram)
+{
+    program.serveTheServicesOnLoopback();
+    program.runTheInstalledProgram();
+    const std::optional<QRect> widget =
+        startWith(withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))));
+    ASSERT_TRUE(widget.has_value()) << "the window did not appear";
+    program.upgradeTheExecutable();
+
+    pressApply(openTheSettings(*widget));
+    ASSERT_TRUE(program.process().waitForFinished(20000)) << "the old program did not end";
+    EXPECT_EQ(program.process().exitCode(), 0);
+    std::vector<qint64> running;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while ((running = test::processesOn(desktop.display(), program.executablePath())).empty() &&
+           elapsed.elapsed() < 20000)
+        QThread::msleep(100);
+    ASSERT_EQ(running.size(), 1u) << "the upgraded program does not run";
+    ::kill(static_cast<pid_t>(running.front()), SIGTERM);
+    for (int wait = 0; wait < 100 && ::kill(static_cast<pid_t>(running.front()), 0) == 0; ++wait)
+        QThread::msleep(100);
 }
 
 } // namespace

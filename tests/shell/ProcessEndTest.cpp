@@ -235,5 +235,27 @@ TEST_F(ProcessEndTest, TheLockOfAKilledInstanceDoesNotBlockTheNextStart)
     EXPECT_EQ(next.process().exitCode(), 0) << next.process().readAllStandardError().toStdString();
 }
 
+// A power cut soon after a start leaves an empty lock file, and a home copied from another
+// machine brings that host's lock along; neither keeps the program from starting.
+TEST_F(ProcessEndTest, ALockFileThatNamesNoInstanceHereDoesNotBlockTheStart)
+{
+    const std::pair<const char *, QByteArray> lockFiles[] = {
+        {"empty", ""},
+        {"written on another host", "4242\ntervalo\nanother-host.example\n"},
+    };
+    for (const auto &[name, contents] : lockFiles) {
+        SCOPED_TRACE(name);
+        test::IsolatedProgram instance;
+        giveDataFiles(instance);
+        instance.writeDataFile(InstanceLockFileName, contents);
+        start(instance);
+        EXPECT_TRUE(instance.waitUntilRunning(20000))
+            << instance.process().readAllStandardError().toStdString();
+        ASSERT_TRUE(instance.terminate(20000));
+        EXPECT_EQ(instance.process().exitCode(), 0)
+            << instance.process().readAllStandardError().toStdString();
+    }
+}
+
 } // namespace
 } // namespace tervalo

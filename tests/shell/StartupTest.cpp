@@ -189,22 +189,33 @@ TEST_F(StartupTest, TheClockIsShownBeforeTheFirstNetworkCall)
     }
 }
 
-// A save killed between writing its temporary and renaming it leaves the temporary behind;
-// the next start removes such files, and only those.
-TEST_F(StartupTest, TheStartRemovesTheLeftoversOfInterruptedSaves)
+// A write killed between writing its temporary and putting it in place leaves the temporary
+// behind: the settings' save, the first start's copy of a data file, the autostart entry. The
+// next start removes such files, and only those.
+TEST_F(StartupTest, TheStartRemovesTheLeftoversOfInterruptedWrites)
 {
     installDataFiles();
     struct Entry {
-        const char *name;
+        const char *name; // in the data folder, or in the autostart folder beside it
         bool leftover;
     };
     const Entry entries[] = {
-        {"Tervalo.ini.a1B2c3", true},      {"Tervalo.ini.ZZZZZZ", true},
-        {"Tervalo.ini.a1B2c", false},      {"Tervalo.ini.a1B2c3d", false},
-        {"Tervalo.ini.a1-2c3", false},     {"Tervalo.ini.bak", false},
-        {"tervalo.ini.a1B2c3", false},     {"cities.xml.a1B2c3", false},
-        {"Tervalo.ini.a1B2c3.old", false}, {"x.Tervalo.ini.a1B2c3", false},
+        {"Tervalo.ini.a1B2c3", true},
+        {"Tervalo.ini.ZZZZZZ", true},
+        {"Tervalo.ini.a1B2c", false},
+        {"Tervalo.ini.a1B2c3d", false},
+        {"Tervalo.ini.a1-2c3", false},
+        {"Tervalo.ini.bak", false},
+        {"tervalo.ini.a1B2c3", false},
+        {"cities.xml.a1B2c3", true},
+        {"cities.xml.bak", false},
+        {"Tervalo.ini.a1B2c3.old", false},
+        {"x.Tervalo.ini.a1B2c3", false},
+        {"../autostart/tervalo.desktop.a1B2c3", true},
+        {"../autostart/tervalo.desktop.a1B2", false},
+        {"../autostart/other.desktop.a1B2c3", false},
     };
+    QDir().mkpath(platform.dataFolder() + QStringLiteral("../autostart"));
     for (const Entry &entry : entries)
         platform.writeDataFile(QLatin1String(entry.name), "kept unless a leftover\n");
     QDir(platform.dataFolder()).mkdir(QStringLiteral("Tervalo.ini.Folder"));

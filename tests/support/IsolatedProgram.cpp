@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 namespace tervalo::test {
@@ -85,6 +86,13 @@ void IsolatedProgram::runTheInstalledProgram()
     QFile::copy(QStringLiteral(TERVALO_EXECUTABLE), executable);
     for (const QString &name : {SettingsFileName, TownDirectoryFileName})
         writeFileBytes(prefix + QStringLiteral("/share/tervalo/") + name, installedDataFile(name));
+}
+
+void IsolatedProgram::upgradeTheExecutable()
+{
+    const QString upgrade = executable + QStringLiteral(".upgrade");
+    QFile::copy(QStringLiteral(TERVALO_EXECUTABLE), upgrade);
+    ::rename(QFile::encodeName(upgrade).constData(), QFile::encodeName(executable).constData());
 }
 
 void IsolatedProgram::shareHomeWith(const IsolatedProgram &other)

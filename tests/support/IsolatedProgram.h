@@ -42,6 +42,10 @@ public:
     // Runs a copy of the program installed as `cmake --install` lays it out, with the default
     // data files beside it, instead of the build tree's program, which has none.
     void runTheInstalledProgram();
+    // Puts a new copy of the installed program in its place as a package upgrade does, by
+    // renaming it over the old one, which a running program keeps executing.
+    void upgradeTheExecutable();
+    QString executablePath() const { return executable; }
 
     void start(const QStringList &arguments, const QStringList &environment);
     // Waits until the program handles SIGTERM, that is until its start-up has begun: from then

@@ -57,11 +57,11 @@ public:
                     const std::stop_token &stop) override;
     void startDetached(const QString &program) override { startedPrograms << program; }
     // A real lock file in the temporary home, so that two programs of one test contend for it;
-    // the wait is the test's, not the program's.
-    std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile,
-                                               std::chrono::milliseconds) override
+    // the waits are the test's, and the program's are recorded.
+    std::unique_ptr<InstanceLock> lockInstance(const QString &lockFile, InstanceWait wait) override
     {
-        return lockInstanceWithFile(lockFile, instanceLockWait);
+        programsInstanceWait = wait;
+        return lockInstanceWithFile(lockFile, {instanceLockWait, endingInstanceLockWait});
     }
     FileStore &files() override { return fileStore; }
 
@@ -86,6 +86,8 @@ public:
     std::function<void()> onProbe;
     QStringList startedPrograms;
     std::chrono::milliseconds instanceLockWait{300};
+    std::chrono::milliseconds endingInstanceLockWait{3000};
+    std::optional<InstanceWait> programsInstanceWait;
     FaultyFileStore fileStore;
 
 private:
