@@ -230,16 +230,22 @@ void TForm2::ApplyButtonClick()
     settings.ForecastSource = ForecastSourceBox->currentIndex();
     takeProxySettings();
     settings.AutoCheckVer = AutoUpdate->isChecked();
-    try {
-        widget.WeatherUpdate();
-    } catch (const std::exception &) {
-        context.platform.showMessage({QStringLiteral("Населенный пункт не найден."),
-                                      QStringLiteral("Confirm"), MessageIcon::Question});
+    const auto putBack = [&] {
         settings.CityID = previousCityId;
         widget.CityNameLabel->setText(previousCaption);
         settings.CityText = previousCityText;
         settings.ForecastSource = previousSource;
         settings.AutoCheckVer = previousVersionCheck;
+    };
+    try {
+        widget.WeatherUpdate();
+    } catch (const ProgramEnding &) {
+        putBack(); // the end's save keeps the town that was checked last
+        throw;
+    } catch (const std::exception &) {
+        context.platform.showMessage({QStringLiteral("Населенный пункт не найден."),
+                                      QStringLiteral("Confirm"), MessageIcon::Question});
+        putBack();
         return;
     }
     UACControl();

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -391,6 +392,26 @@ TEST_F(SettingsDialogTest, AfterApplysSaveTheInstanceRunsNoUpdateAndShowsNoBox)
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(harness.platform.messages.empty());
     EXPECT_NE(errors.find("tervalo: Unable to write to "), std::string::npos) << errors;
+}
+
+// An end of the program (a signal, the session's end) while Apply checks the new town: the
+// check stops, nothing starts and nothing is said, and the end's save keeps the stored town.
+TEST_F(SettingsDialogTest, AnEndDuringApplysCheckKeepsTheStoredTownAndStartsNothing)
+{
+    harness.service.openMeteoForecast = service.secureRoot() + QStringLiteral("/slow/v1/forecast");
+    dialog.MenuSetttingsClick();
+    chooseNewSettings();
+    QTimer::singleShot(300, [this] { harness.network.abandon(); });
+
+    dialog.ApplyButton->click();
+
+    EXPECT_TRUE(harness.platform.messages.empty());
+    EXPECT_TRUE(harness.platform.startedPrograms.isEmpty());
+    EXPECT_TRUE(nothingSaved());
+    EXPECT_EQ(settings().CityID, QStringLiteral("27196"));
+    EXPECT_EQ(settings().CityText, QStringLiteral("Киров, Россия - 27196"));
+    EXPECT_EQ(harness.form->CityNameLabel->text(), QStringLiteral("Киров"));
+    EXPECT_EQ(settings().ForecastSource, storedRecord().ForecastSource);
 }
 
 // A version document that cannot be read must not keep the user from turning its check off.

@@ -85,7 +85,7 @@ TEST_F(ProcessEndTest, SigtermEndsTheProgramInOrderAndSavesTheSettings)
 
 // A desktop ends a program a few seconds after asking it to, so an end during a long download
 // cannot wait for the transfer: the download stops, the settings are saved as they were read
-// (the forecast panel's mark included) and the lock is given back, within a second.
+// (the forecast panel's mark included), within a second.
 TEST_F(ProcessEndTest, SigtermDuringALongDownloadEndsWithinASecondAndSaves)
 {
     program.serveTheServicesOnLoopback();
@@ -111,7 +111,6 @@ TEST_F(ProcessEndTest, SigtermDuringALongDownloadEndsWithinASecondAndSaves)
     EXPECT_EQ(program.process().exitCode(), 0)
         << program.process().readAllStandardError().toStdString();
     EXPECT_EQ(program.readDataFile(SettingsFileName), stored);
-    EXPECT_FALSE(QFileInfo::exists(program.dataFolder() + InstanceLockFileName));
 }
 
 // Nobody may be there to answer a box at a signal's end (a logout, a service manager), so
