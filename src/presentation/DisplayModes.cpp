@@ -32,10 +32,18 @@ void TForm1::showStartingFace()
 }
 
 // Reads the settings and enters the face the user chose. Every entry toggles the forecast
-// panel once, which turns the negated stored mark back into the panel's saved state.
+// panel once, which turns the negated stored mark back into the panel's saved state. The
+// starting face keeps its place and size until the entry lays out its own: at the stored size
+// it would show the forecast panel's placeholders for as long as the first update takes.
 void TForm1::VerifyMode()
 {
+    const QPoint place = pos();
+    const QSize size = this->size();
     ReadSettings();
+    if (isVisible()) {
+        move(place);
+        resize(size);
+    }
     if (shared.AppSettings.ClockMode) {
         try {
             ClockAndWeatherModeOn();

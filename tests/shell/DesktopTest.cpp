@@ -150,11 +150,21 @@ TEST_F(DesktopTest, TheClockIsOnTheScreenWhileTheFirstForecastIsAwaited)
         10000))
         << "the window did not appear";
     EXPECT_LT(sinceTheStart.elapsed(), 3000);
-    EXPECT_EQ(*clock, QRect(40, 40, 500, 170)) << "the clock alone, at the stored place";
+    // The clock-only face at the stored place, also well into the wait for the answer; the
+    // window may be wider than its background then, which shows nothing.
+    const auto expectTheClockAlone = [&](const QRect &window) {
+        EXPECT_EQ(window.topLeft(), QPoint(40, 40)) << "at the stored place";
+        EXPECT_EQ(window.height(), 170) << "the clock alone, without the forecast panel";
+        EXPECT_NE(desktop.screenshot().pixelColor(window.topLeft() + QPoint(175, 40)),
+                  test::VirtualDesktop::DesktopColour)
+            << "the flip cards paint";
+    };
     QThread::msleep(1500); // the compositor draws the first frame
-    EXPECT_NE(desktop.screenshot().pixelColor(clock->topLeft() + QPoint(175, 40)),
-              test::VirtualDesktop::DesktopColour)
-        << "the flip cards paint";
+    expectTheClockAlone(*clock);
+    QThread::msleep(5000);
+    clock = desktop.windowGeometry(QStringLiteral("Tervalo"));
+    ASSERT_TRUE(clock.has_value());
+    expectTheClockAlone(*clock);
 
     std::optional<QRect> weather;
     EXPECT_TRUE(test::waitFor(
