@@ -36,6 +36,17 @@ protected:
         return list;
     }
     QLineEdit *townEdit() const { return dialog.CityNameComboBox->lineEdit(); }
+    // The dialog on its weather page with the directory read and the town box focused, where
+    // the user types.
+    void focusTheTownBox()
+    {
+        dialog.GetCityID();
+        dialog.PageControl->setCurrentWidget(dialog.TabSheet1);
+        dialog.show();
+        dialog.activateWindow();
+        dialog.CityNameComboBox->setFocus();
+        QApplication::processEvents();
+    }
 
     test::WidgetHarness harness;
     TForm2 dialog{harness.context, *harness.form};
@@ -211,12 +222,7 @@ TEST_F(TownDirectory, TypingCompletesToTheFirstMatchingEntry)
   </country>
   <country name="USA"><city id="72503">New York</city></country>
 </cities>)"));
-    dialog.GetCityID();
-    dialog.PageControl->setCurrentWidget(dialog.TabSheet1);
-    dialog.show();
-    dialog.activateWindow();
-    dialog.CityNameComboBox->setFocus();
-    QApplication::processEvents();
+    focusTheTownBox();
     struct Case {
         QString typed;
         QString shown;
@@ -287,12 +293,7 @@ TEST_F(TownDirectory, CommittedTextIsFilteredAsTypedText)
     giveDirectory(utf8Directory(R"(<cities>
   <country name="Россия"><city id="27612">Москва</city></country>
 </cities>)"));
-    dialog.GetCityID();
-    dialog.PageControl->setCurrentWidget(dialog.TabSheet1);
-    dialog.show();
-    dialog.activateWindow();
-    dialog.CityNameComboBox->setFocus();
-    QApplication::processEvents();
+    focusTheTownBox();
     struct Case {
         QString committed;
         QString shown;

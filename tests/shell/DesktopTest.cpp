@@ -34,8 +34,8 @@ protected:
             GTEST_SKIP() << "no virtual desktop: " << reason->toStdString();
     }
 
-    // Starts the program with these settings and waits for its window; empty if none came.
-    std::optional<QRect> startWith(const QByteArray &settings)
+    // Starts the program on the virtual desktop with these settings and the shipped towns.
+    void startOnTheDesktop(const QByteArray &settings)
     {
         program.writeDataFile(SettingsFileName, settings);
         program.writeDataFile(TownDirectoryFileName,
@@ -44,6 +44,12 @@ protected:
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.insert(QStringLiteral("DISPLAY"), desktop.display());
         program.start({}, environment.toStringList());
+    }
+
+    // Starts the program with these settings and waits for its window; empty if none came.
+    std::optional<QRect> startWith(const QByteArray &settings)
+    {
+        startOnTheDesktop(settings);
         if (!program.waitUntilRunning(20000))
             return std::nullopt;
         std::optional<QRect> geometry;
@@ -134,15 +140,9 @@ TEST_F(DesktopTest, TheClockIsOnTheScreenWhileTheFirstForecastIsAwaited)
     program.serveTheServicesOnLoopback();
     QByteArray settings = withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini")));
     settings.replace("CityIDSave=27612", "CityIDSave=late");
-    program.writeDataFile(SettingsFileName, settings);
-    program.writeDataFile(TownDirectoryFileName,
-                          test::installedDataFile(QStringLiteral("cities.xml")));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.insert(QStringLiteral("DISPLAY"), desktop.display());
     QElapsedTimer sinceTheStart;
     sinceTheStart.start();
-    program.start({}, environment.toStringList());
+    startOnTheDesktop(settings);
 
     std::optional<QRect> clock;
     ASSERT_TRUE(test::waitFor(
