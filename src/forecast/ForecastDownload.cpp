@@ -3,29 +3,11 @@
 // user's proxy, and the one failure reaction for everything that can go wrong between the
 // request and the end of the reading.
 #include "forecast/OpenMeteo.h"
+#include "forecast/ServiceClient.h"
 #include "platform/AppError.h"
 #include "shell/Main.h"
 
 namespace tervalo {
-
-namespace {
-
-void useTheProxy(HttpClient &client, const TAppSettings &settings)
-{
-    client.setProxy(settings.ProxyHost, settings.ProxyPort);
-    client.setBasicProxyAuthentication(settings.ProxyPublic);
-    if (settings.ProxyPublic)
-        client.setProxyCredentials(settings.ProxyUser, settings.ProxyPass);
-}
-
-// Open-Meteo asks the programs that use it to name themselves; the site says whom to reach.
-ClientHeaders openMeteoHeaders(const ForecastService &service)
-{
-    return {"Tervalo/" + CurrentVersion.toUtf8() + " (+" + service.programSite.toUtf8() + ')',
-            "application/json"};
-}
-
-} // namespace
 
 void TForm1::GetWeather()
 {

@@ -3,9 +3,11 @@
 #include "settings/Settings.h"
 
 #include "settings/LinkLabel.h"
+#include "settings/TownSearch.h"
 #include "shell/Controls.h"
 #include "shell/Main.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QInputMethodEvent>
 #include <QMouseEvent>
@@ -15,6 +17,24 @@ namespace tervalo {
 
 namespace {
 const char *const DragsDialogProperty = "tervaloDragsDialog";
+
+bool choosesInAList(const QKeyEvent &key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 TForm2::TForm2(AppContext &context, TForm1 &widget)
@@ -60,7 +80,17 @@ void TForm2::FormCreate()
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
     const bool townBox = watched == CityNameComboBox || watched == CityNameComboBox->lineEdit();
-    if (townBox && event->type() == QEvent::KeyPress)
+    if (townBox && event->type() == QEvent::KeyPress) {
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+        if (enter && searchOnEnter())
+            return true;
+        return takeTypedCharacters(key);
+    }
+    // The list of places takes the keys while it is open: what is typed there is typing into
+    // the box, filtered as any, while the list keeps its own keys for choosing.
+    if (watched == placeList->popup() && event->type() == QEvent::KeyPress &&
+        !choosesInAList(*static_cast<QKeyEvent *>(event)))
         return takeTypedCharacters(*static_cast<QKeyEvent *>(event));
     if (townBox && event->type() == QEvent::InputMethod)
         return takeCommittedText(*static_cast<QInputMethodEvent *>(event));

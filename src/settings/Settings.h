@@ -14,14 +14,18 @@
 
 #include <optional>
 
+class QCompleter;
 class QInputMethodEvent;
 class QKeyEvent;
 class QMouseEvent;
+class QStringListModel;
 
 namespace tervalo {
 
 class LinkLabel;
+struct SearchOutcome;
 class TForm1;
+class TownSearch;
 class TImage;
 class TLabel;
 
@@ -65,6 +69,7 @@ public:
     void webClick();
     void WebSiteClick();
     void downloadLBClick();
+    void ForecastSourceBoxChange();
     void FormMouseDown(const QMouseEvent &event);
 
     // Controls, under their design names, page by page.
@@ -95,6 +100,7 @@ public:
     QCheckBox *FlickTempCheck;
     TLabel *ForecastSourceLabel;
     QComboBox *ForecastSourceBox; // which service the forecast comes from
+    TLabel *PlaceSearchLine;      // why a search of places worldwide listed none
 
     TImage *ImageClockandWeather;
     TLabel *Title;
@@ -122,6 +128,7 @@ public:
     LinkLabel *WebSite;
     TLabel *Name2;
     LinkLabel *web;
+    TLabel *PlacesCredit; // the place search's data, beside Open-Meteo's
     TLabel *Ver;
     TLabel *MakerLine;
 
@@ -163,6 +170,7 @@ private:
     void showPreview(int skin, int content);
     void enableSizeAndColour(bool minimalistic);
     void takeProxySettings();
+    void takeChosenPlace(const QString &storedCityText);
     void takeOtherSettings();
 
     // Town directory.
@@ -173,9 +181,22 @@ private:
     void typeIntoTownBox(QKeyEvent &event);
     void showCompletionAsListed();
 
+    // Places worldwide.
+    void createPlaceList();
+    bool searchesPlaces() const;
+    QString typedTownName() const;
+    void townTextEdited();
+    bool searchOnEnter();
+    void showSearchOutcome(const SearchOutcome &outcome);
+    QStringList directoryMatches(const QString &name) const;
+
     AppContext &context;
     TForm1 &widget;
     bool placedOnce = false;
+    TownSearch *townSearch = nullptr;
+    // The list under the town box of the directory's matches and the places found.
+    QCompleter *placeList = nullptr;
+    QStringListModel *placeEntries = nullptr;
     // Where the mouse grabbed the dialog, relative to its top-left corner, while dragging by
     // hand (where the window manager cannot move it).
     std::optional<QPoint> dragOffset;

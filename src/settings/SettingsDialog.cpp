@@ -8,6 +8,7 @@
 #include "settings/NamedColours.h"
 #include "settings/Settings.h"
 #include "settings/TownChoice.h"
+#include "settings/TownSearch.h"
 #include "shell/Main.h"
 
 #include <QScreen>
@@ -44,6 +45,7 @@ void TForm2::connectHandlers()
     const auto link = [this](LinkLabel *label, void (TForm2::*handler)()) {
         label->setHandler(context.errors.guarded([this, handler] { (this->*handler)(); }));
     };
+    on(ForecastSourceBox, &QComboBox::activated, &TForm2::ForecastSourceBoxChange);
     link(Label6, &TForm2::Label6Click);
     link(web, &TForm2::webClick);
     link(WebSite, &TForm2::WebSiteClick);
@@ -66,6 +68,9 @@ void TForm2::MenuSetttingsClick()
     showPreview(settings.PanelsMode, settings.ClockMode ? 0 : 1);
     showProxySettings();
     showForecastSource();
+    townSearch->cancel();
+    townSearch->forgetAnswers();
+    PlaceSearchLine->clear();
     ColorBox1->setCurrentIndex(namedColourIndex(settings.FontColorForSkin));
     SelectedColor = settings.FontColorForSkin;
     SizeForSkin->setValue(settings.SizeFontForSkin);
@@ -223,7 +228,10 @@ void TForm2::ApplyButtonClick()
     const QString previousCityText = settings.CityText;
     const int previousSource = settings.ForecastSource;
     const bool previousVersionCheck = settings.AutoCheckVer;
+    const QString previousLatitude = settings.PlaceLatitude;
+    const QString previousLongitude = settings.PlaceLongitude;
     CopyCityID();
+    takeChosenPlace(previousCityText);
     settings.CityID = SelectedCityID;
     widget.CityNameLabel->setText(SelectedCityName);
     // The town is checked against the source it will be fetched from.
@@ -236,6 +244,8 @@ void TForm2::ApplyButtonClick()
         settings.CityText = previousCityText;
         settings.ForecastSource = previousSource;
         settings.AutoCheckVer = previousVersionCheck;
+        settings.PlaceLatitude = previousLatitude;
+        settings.PlaceLongitude = previousLongitude;
     };
     try {
         widget.WeatherUpdate();

@@ -41,6 +41,9 @@ QPalette greyText(QPalette palette)
 }
 
 const QRect WebLinkBox(152, 150, 85, 13);
+// The places of the search come from GeoNames, whose licence asks for its name.
+const QString PlacesCreditText =
+    QStringLiteral("Поиск населенных пунктов: GeoNames.org (CC BY 4.0)");
 
 void fixSize(TLabel *label, QSize size)
 {
@@ -64,6 +67,7 @@ void TForm2::showForecastSource()
     Name2->setText(texts.dataLine);
     web->setText(texts.linkText);
     centreOn(web, WebLinkBox);
+    PlacesCredit->setVisible(source == forecast_source::OpenMeteo);
 }
 
 QWidget *TForm2::addPage(const char *name, const QString &caption)
@@ -217,6 +221,10 @@ void TForm2::createWeatherPage()
     for (const ForecastSourceTexts &source : ForecastSourceNames)
         sources << source.name;
     ForecastSourceBox = addList(TabSheet1, "ForecastSourceBox", sources, {148, 156, 221, 21});
+    // Right under the town box, what a search of places worldwide came to.
+    PlaceSearchLine = addLabel(TabSheet1, "PlaceSearchLine", QString(), {24, 61, 345, 13});
+    fixSize(PlaceSearchLine, {345, 13});
+    createPlaceList();
     for (QWidget *handle : std::initializer_list<QWidget *>{TabSheet1, UpdateMinutes, LastUpdate,
                                                             OtherText1, OtherText2})
         dragBy(handle);
@@ -298,6 +306,9 @@ void TForm2::createAboutPage()
     Name2 = addLabel(TabSheet2, "Name2", ForecastSourceNames[0].dataLine, {24, 131, 332, 13});
     web = addLink(TabSheet2, "web", ForecastSourceNames[0].linkText, WebLinkBox);
     centreOn(web, WebLinkBox);
+    PlacesCredit = addLabel(TabSheet2, "PlacesCredit", PlacesCreditText, {24, 169, 345, 13});
+    fixSize(PlacesCredit, {345, 13});
+    PlacesCredit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Ver = addLabel(TabSheet2, "Ver", QStringLiteral("Версия ") + CurrentVersion, {24, 191, 81, 13});
     fixSize(Ver, {81, 13});
     MakerLine = addLabel(TabSheet2, "MakerLine", MakerText, {295, 191, 61, 13});
