@@ -11,7 +11,10 @@
 #include <QUrl>
 
 #include <cmath>
+#include <map>
 #include <optional>
+#include <set>
+#include <tuple>
 
 namespace tervalo {
 
@@ -82,22 +85,28 @@ std::optional<Candidate> candidateOf(const QJsonValue &value)
     return candidate;
 }
 
-bool sameTownName(const Candidate &a, const Candidate &b)
+using TownKey = std::tuple<QString, QString, QString>; // name, region, country
+using DistrictsByTown = std::map<TownKey, std::set<QString>>;
+
+TownKey townKeyOf(const Candidate &candidate)
 {
-    return a.name == b.name && a.region == b.region && a.country == b.country;
+    return {candidate.name, candidate.region, candidate.country};
+}
+
+// Gathered once, so that a long answer costs no comparison of every place with every other.
+DistrictsByTown districtsByTown(const std::vector<Candidate> &candidates)
+{
+    DistrictsByTown districts;
+    for (const Candidate &candidate : candidates)
+        districts[townKeyOf(candidate)].insert(candidate.district);
+    return districts;
 }
 
 // The district goes in only where another place of the same name, region and country lies in a
 // different one: elsewhere it would only lengthen the entry.
-bool needsDistrict(const Candidate &candidate, const std::vector<Candidate> &all)
+bool needsDistrict(const Candidate &candidate, const DistrictsByTown &districts)
 {
-    if (candidate.district.isEmpty())
-        return false;
-    for (const Candidate &other : all) {
-        if (sameTownName(candidate, other) && other.district != candidate.district)
-            return true;
-    }
-    return false;
+    return !candidate.district.isEmpty() && districts.at(townKeyOf(candidate)).size() > 1;
 }
 
 QString entryTextOf(const Candidate &candidate, bool withDistrict)
@@ -150,11 +159,12 @@ std::vector<FoundPlace> foundPlaces(const QByteArray &answer)
         if (std::optional<Candidate> candidate = candidateOf(result))
             candidates.push_back(std::move(*candidate));
     }
+    const DistrictsByTown districts = districtsByTown(candidates);
     std::vector<FoundPlace> places;
     places.reserve(candidates.size());
     for (const Candidate &candidate : candidates) {
         places.push_back({candidate.id, candidate.name,
-                          entryTextOf(candidate, needsDistrict(candidate, candidates)),
+                          entryTextOf(candidate, needsDistrict(candidate, districts)),
                           candidate.place});
     }
     return places;
