@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz-ini fuzz-xxe fuzz-forecast fuzz-towns fuzz-openmeteo fuzz-body)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz-ini fuzz-xxe fuzz-forecast fuzz-towns fuzz-openmeteo fuzz-geocoding fuzz-body)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DTERVALO_FUZZ=ON -DBUILD_TESTING=OFF \

@@ -9,12 +9,24 @@
 
 namespace tervalo {
 
+namespace {
+
+// The place chosen in the place search, else the place of the town's station.
+std::optional<Coordinates> forecastPlace(const TAppSettings &settings)
+{
+    if (!settings.PlaceLatitude.isEmpty() && !settings.PlaceLongitude.isEmpty())
+        return Coordinates{settings.PlaceLatitude, settings.PlaceLongitude};
+    return stationCoordinates(settings.CityID);
+}
+
+} // namespace
+
 void TForm1::GetWeather()
 {
     try {
         const TAppSettings &settings = shared.AppSettings;
         if (settings.ForecastSource == forecast_source::OpenMeteo) {
-            const std::optional<Coordinates> place = stationCoordinates(settings.CityID);
+            const std::optional<Coordinates> place = forecastPlace(settings);
             if (!place)
                 throw AppError(
                     QStringLiteral("The place of the town %1 is not known").arg(settings.CityID));

@@ -39,6 +39,7 @@ ForecastService ForecastService::standard()
     service.openMeteoForecast = QStringLiteral("https://api.open-meteo.com/v1/forecast");
     service.openMeteoProbe = {QStringLiteral("api.open-meteo.com"), 443};
     service.openMeteoSite = QStringLiteral("https://open-meteo.com/");
+    service.placeSearch = QStringLiteral("https://geocoding-api.open-meteo.com/v1/search");
     service.programSite = QStringLiteral("http://tervalo.orvek.ru/");
     service.versionDocument = service.programSite + QStringLiteral("xml_version_info.xml");
     return service;

@@ -55,6 +55,8 @@ struct ForecastService {
     QString openMeteoForecast;
     ProbeTarget openMeteoProbe;
     QString openMeteoSite;
+    // Open-Meteo's place search by name (GeoNames' places, worldwide); needs no key.
+    QString placeSearch;
 
     // The program's own web site, and the document there that names the latest version.
     QString programSite;

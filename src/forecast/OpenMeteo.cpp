@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUrl>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -165,13 +166,17 @@ QString temperatureText(double celsius)
     return std::round(celsius) > 0 ? QLatin1Char('+') + text : text;
 }
 
+// The coordinates may come from a settings file edited by hand: encoded, they stay one value.
 QString openMeteoAddress(const QString &endpoint, const Coordinates &place)
 {
+    const auto encoded = [](const QString &text) {
+        return QString::fromLatin1(QUrl::toPercentEncoding(text));
+    };
     return endpoint + QStringLiteral("?latitude=%1&longitude=%2&current=%3&daily=%4"
                                      "&wind_speed_unit=ms&timezone=auto&forecast_days=%5")
-                          .arg(place.latitude, place.longitude, QLatin1String(CurrentFields),
-                               QLatin1String(DailyFields))
-                          .arg(ForecastDays);
+                          .arg(encoded(place.latitude), encoded(place.longitude),
+                               QLatin1String(CurrentFields), QLatin1String(DailyFields),
+                               QString::number(ForecastDays));
 }
 
 QString openMeteoDocument(const QByteArray &answer)

@@ -46,6 +46,10 @@ struct TAppSettings {
     int FontColorForSkin = 0;
     int SizeFontForSkin = 0;
     int ForecastSource = forecast_source::XmlExport; // one of forecast_source
+    // The place chosen in the place search, in decimal degrees; both empty: none, and the
+    // forecast asks for the place of the town's station.
+    QString PlaceLatitude;
+    QString PlaceLongitude;
 
     bool operator==(const TAppSettings &) const = default;
 };

@@ -28,6 +28,10 @@ struct SettingRow {
     Form form;
     Value (*get)(const Settings &, const Controls &);
     void (*set)(Settings &, Controls &, const Value &);
+    // A text row whose absence means "none" rather than "as before": the place coordinates,
+    // which must not outlive a file that names no place, or the forecast would ask for a place
+    // the file's town is not.
+    bool emptyWhenMissing = false;
 };
 
 template <auto Field> Value getField(const Settings &settings, const Controls &)
@@ -52,7 +56,7 @@ template <auto Field> void setField(Settings &settings, Controls &, const Value 
         }
 
 // The file, section by section, in the order in which it is read and written.
-const std::array<SettingRow, 25> SettingRows = {{
+const std::array<SettingRow, 27> SettingRows = {{
     {"CityID", "CityIDSave", Form::Text, FIELD(CityID)},
     {"CityName", "CityNameSave", Form::Text,
      CONTROL(CityName, QString, townCaption, setTownCaption)},
@@ -82,6 +86,8 @@ const std::array<SettingRow, 25> SettingRows = {{
     {"FontColorForSkin", "Color", Form::Integer, FIELD(FontColorForSkin)},
     {"SizeFontForSkin", "Size", Form::Integer, FIELD(SizeFontForSkin)},
     {"ForecastSource", "Source", Form::Integer, FIELD(ForecastSource)},
+    {"PlaceLatitude", "Latitude", Form::Text, FIELD(PlaceLatitude), true},
+    {"PlaceLongitude", "Longitude", Form::Text, FIELD(PlaceLongitude), true},
 }};
 
 #undef FIELD
@@ -126,15 +132,19 @@ std::optional<Value> fromStored(Form form, const QString &stored)
 
 } // namespace
 
-// A missing key keeps the setting's current value; for the password that is the plain text in
-// memory, which is kept as it is rather than decoded as if it had been stored.
+// A missing key keeps the setting's current value, but for the rows empty when missing; for the
+// password that is the plain text in memory, which is kept as it is rather than decoded as if it
+// had been stored.
 void readSettingsFile(const IniFile &file, TAppSettings &settings, ControlHeldSettings &controls)
 {
     for (const SettingRow &row : SettingRows) {
         const std::optional<QString> stored =
             file.read(QLatin1String(row.section), QLatin1String(row.key));
-        if (!stored)
+        if (!stored) {
+            if (row.emptyWhenMissing)
+                row.set(settings, controls, QString());
             continue;
+        }
         if (const std::optional<Value> value = fromStored(row.form, *stored))
             row.set(settings, controls, *value);
     }

@@ -26,7 +26,8 @@ public:
 };
 
 // Reads every setting from the file, section by section in the file's order, applying each at
-// once. A missing key or a malformed value leaves its setting as it is.
+// once. A missing key or a malformed value leaves its setting as it is, except that a missing
+// place coordinate reads as empty: no place.
 void readSettingsFile(const IniFile &file, TAppSettings &settings, ControlHeldSettings &controls);
 
 // Writes every setting in the same order, replacing the file once, so that a failure or a kill

@@ -40,7 +40,9 @@ const QByteArray FullFile = "[CityID]\nCityIDSave=27196\n"
                             "[ProxyPass]\nPass=1MK7X\n"
                             "[FontColorForSkin]\nColor=-16777201\n"
                             "[SizeFontForSkin]\nSize=7\n"
-                            "[ForecastSource]\nSource=1\n";
+                            "[ForecastSource]\nSource=1\n"
+                            "[PlaceLatitude]\nLatitude=60.70763\n"
+                            "[PlaceLongitude]\nLongitude=-28.75283\n";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -88,6 +90,8 @@ TEST_F(SettingsFileTest, ReadsEverySectionIntoItsHolder)
     EXPECT_EQ(settings.FontColorForSkin, -16777201); // a system colour: top byte 0xFF
     EXPECT_EQ(settings.SizeFontForSkin, 7);
     EXPECT_EQ(settings.ForecastSource, forecast_source::OpenMeteo);
+    EXPECT_EQ(settings.PlaceLatitude, QStringLiteral("60.70763"));
+    EXPECT_EQ(settings.PlaceLongitude, QStringLiteral("-28.75283"));
     // The control-held settings land in the controls; the stored panel flag goes in unchanged.
     EXPECT_EQ(controls.town, QStringLiteral("Киров"));
     EXPECT_EQ(controls.panelMark, false);
@@ -144,7 +148,9 @@ TEST_F(SettingsFileTest, WritesEveryValueInTheFileOrder)
                                 "[ProxyPass]\nPass=-ME++\n"
                                 "[FontColorForSkin]\nColor=-16777201\n"
                                 "[SizeFontForSkin]\nSize=0\n"
-                                "[ForecastSource]\nSource=0\n";
+                                "[ForecastSource]\nSource=0\n"
+                                "[PlaceLatitude]\nLatitude=\n"
+                                "[PlaceLongitude]\nLongitude=\n";
     EXPECT_EQ(stored(), expected);
     EXPECT_EQ(platform.fileStore.replacements(), 1) << "the file is replaced once per save";
 }
@@ -196,6 +202,48 @@ TEST_F(SettingsFileTest, TheForecastSourceRowMissingMeansTheXmlExport)
     readSettingsFile(ini, installed, controls);
     EXPECT_EQ(installed.ForecastSource, forecast_source::OpenMeteo)
         << "a new install shows Open-Meteo's weather";
+}
+
+// Every file written before the place search lacks the place rows: it reads as no place, even
+// over a place still in memory from an earlier read, so the forecast keeps asking for the town's
+// station. Its next save adds the rows, empty, after the others.
+TEST_F(SettingsFileTest, AFileWithoutThePlaceRowsNamesNoPlace)
+{
+    QByteArray old = FullFile;
+    old.replace("[PlaceLatitude]\nLatitude=60.70763\n[PlaceLongitude]\nLongitude=-28.75283\n", "");
+    ASSERT_NE(old, FullFile);
+    settings.PlaceLatitude = QStringLiteral("1.5");
+    settings.PlaceLongitude = QStringLiteral("2.5");
+    store(old);
+    readAndEnterMode();
+    EXPECT_EQ(settings.PlaceLatitude, QString());
+    EXPECT_EQ(settings.PlaceLongitude, QString());
+    EXPECT_EQ(settings.CityID, QStringLiteral("27196")) << "the rows before them read as ever";
+    save();
+    EXPECT_EQ(stored(), old + "[PlaceLatitude]\nLatitude=\n[PlaceLongitude]\nLongitude=\n");
+
+    // Only the missing row is emptied; one present, if empty, is read as it stands.
+    store(old + "[PlaceLongitude]\nLongitude=37.76176\n");
+    settings.PlaceLatitude = QStringLiteral("1.5");
+    read();
+    EXPECT_EQ(settings.PlaceLatitude, QString());
+    EXPECT_EQ(settings.PlaceLongitude, QStringLiteral("37.76176"));
+}
+
+TEST_F(SettingsFileTest, APlaceSurvivesItsRoundTrip)
+{
+    for (const auto &[latitude, longitude] :
+         {std::pair{"-33.86785", "151.20732"}, {"90", "-180"}, {"0.00001", "0"}, {"", ""}}) {
+        settings.PlaceLatitude = QLatin1String(latitude);
+        settings.PlaceLongitude = QLatin1String(longitude);
+        save();
+        TAppSettings reread;
+        reread.PlaceLatitude = QStringLiteral("stale");
+        reread.PlaceLongitude = QStringLiteral("stale");
+        readSettingsFile(ini, reread, controls);
+        EXPECT_EQ(reread.PlaceLatitude, settings.PlaceLatitude);
+        EXPECT_EQ(reread.PlaceLongitude, settings.PlaceLongitude);
+    }
 }
 
 TEST(IniValues, ConvertsIntegersAndFlags)

@@ -105,6 +105,7 @@ ForecastService LoopbackForecastService::endpoints(TransferLimits limits) const
     service.openMeteoForecast = secureRoot() + QStringLiteral("/v1/forecast");
     service.openMeteoProbe = {QStringLiteral("127.0.0.1"), tlsPort};
     service.openMeteoSite = secureRoot() + QStringLiteral("/open-meteo/");
+    service.placeSearch = secureRoot() + QStringLiteral("/v1/search");
     service.probeHost = QStringLiteral("127.0.0.1");
     service.probePort = port;
     service.siteRoot = root() + QStringLiteral("/site/");

@@ -23,8 +23,8 @@ struct ReceivedRequest {
 };
 
 // Makes a certificate authority that only the tests trust, and a certificate from it for the
-// stand-in's hosts (api.open-meteo.com, open-meteo.com, localhost, 127.0.0.1, ::1), in the
-// folder: ca.pem, server.pem, server.key. False when openssl failed.
+// stand-in's hosts (api.open-meteo.com, geocoding-api.open-meteo.com, open-meteo.com, localhost,
+// 127.0.0.1, ::1), in the folder: ca.pem, server.pem, server.key. False when openssl failed.
 bool makeTestAuthority(const QString &folder);
 
 // The forecast services' stand-in (support/forecast_service.py) on loopback ports, plain HTTP

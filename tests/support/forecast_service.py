@@ -9,7 +9,10 @@ object a line.
 
 Open-Meteo's /v1/forecast answers with fixtures/openmeteo/forecast.json; a path before it
 picks another answer: /fixture/<name>/v1/forecast serves fixtures/openmeteo/<name>.json and
-/<behaviour>/v1/forecast misbehaves as the openmeteo_ methods below. With --tls-port, --cert
+/<behaviour>/v1/forecast misbehaves as the openmeteo_ methods below. The place search
+/v1/search answers from fixtures/geocoding by its lower-cased "name" parameter (PLACE_FIXTURES;
+any other name finds nothing), and /<behaviour>/v1/search misbehaves as the geocoding_
+methods. With --tls-port, --cert
 and --key it serves everything over HTTPS on that port as well.
 
 It prints its port (and the HTTPS port on a second line), then serves until killed; no
@@ -31,6 +34,8 @@ HUGE_BYTES = 8 * 1024 * 1024
 DELAY = 3  # seconds before the "delayed" town's answer
 LATE = 20  # seconds before the "late" town's answer
 LONG_DOWNLOAD = 35  # seconds the "long" town's answer trickles, longer than any client waits
+# The names the place search knows, by their fixture; the service matches without regard to case.
+PLACE_FIXTURES = {"выборг": "vyborg", "никольское": "nikolskoye"}
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -41,7 +46,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def do_GET(self):
         self.server.record(self)
-        path = urllib.parse.urlsplit(self.path).path
+        address = urllib.parse.urlsplit(self.path)
+        path = address.path
+        if path.endswith("/v1/search"):
+            return self.place_search(path[:-len("/v1/search")], address.query)
         if path.endswith("/v1/forecast"):
             return self.open_meteo(path[:-len("/v1/forecast")])
         if path.startswith("/program/"):
@@ -99,6 +107,35 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def openmeteo_huge(self):
         self.town_huge()
+
+    def place_search(self, choice, query):
+        if choice:
+            behaviour = getattr(self, "geocoding_" + choice.strip("/"), None)
+            if behaviour is None:
+                return self.answer(404, b'{"error":true,"reason":"Not Found"}', "application/json")
+            return behaviour()
+        name = urllib.parse.parse_qs(query).get("name", [""])[0].strip().lower()
+        fixture = PLACE_FIXTURES.get(name, "none")
+        self.answer(200, self.fixture_bytes_of("geocoding", fixture + ".json"),
+                    "application/json; charset=utf-8")
+
+    # The place search's misbehaviour.
+    def geocoding_status400(self):
+        self.answer(400, b'{"error":true,"reason":"Parameter count must be between 1 and 100."}',
+                    "application/json; charset=utf-8")
+
+    def geocoding_status429(self):
+        self.openmeteo_status429()
+
+    def geocoding_html(self):
+        self.town_html()
+
+    def geocoding_truncated(self):
+        body = self.fixture_bytes_of("geocoding", "nikolskoye.json")
+        self.answer(200, body[:len(body) // 2], "application/json; charset=utf-8")
+
+    def geocoding_slow(self):
+        self.town_slow()
 
     def fixture_bytes_of(self, folder, name):
         with open(os.path.join(self.server.fixtures, folder, name), "rb") as file:
