@@ -46,19 +46,28 @@ protected:
         program.start({}, environment.toStringList());
     }
 
-    // Starts the program with these settings and waits for its window; empty if none came.
-    std::optional<QRect> startWith(const QByteArray &settings)
+    // The sizes of the two faces at the stored settings' place: the clock with the weather and
+    // the forecast panel, and the clock alone.
+    static constexpr QSize WeatherFace{520, 235};
+    static constexpr QSize ClockFace{500, 170};
+
+    // Starts the program with these settings and waits until its window shows the face of this
+    // size: the clock comes at once, the weather once the first forecast is in. Empty if it
+    // never did.
+    std::optional<QRect> startWith(const QByteArray &settings, QSize face)
     {
         startOnTheDesktop(settings);
         if (!program.waitUntilRunning(20000))
             return std::nullopt;
         std::optional<QRect> geometry;
-        QElapsedTimer elapsed;
-        elapsed.start();
-        while (!(geometry = desktop.windowGeometry(QStringLiteral("Tervalo"))) &&
-               elapsed.elapsed() < 10000)
-            QThread::msleep(100);
-        QThread::msleep(1500); // the compositor draws the first frame
+        if (!test::waitFor(
+                [&] {
+                    geometry = desktop.windowGeometry(QStringLiteral("Tervalo"));
+                    return geometry && geometry->size() == face;
+                },
+                20000))
+            return std::nullopt;
+        QThread::msleep(1500); // the compositor draws the frame
         return geometry;
     }
 
@@ -116,7 +125,7 @@ TEST_F(DesktopTest, OfflineTheWidgetIsASeeThroughBorderlessClockAtItsStoredPlace
     settings.replace("ValueTop=40", "ValueTop=70").replace("ValueLeft=40", "ValueLeft=90");
     settings.replace("ValueHeight=235", "ValueHeight=170")
         .replace("ValueWidth=520", "ValueWidth=500");
-    const std::optional<QRect> geometry = startWith(settings);
+    const std::optional<QRect> geometry = startWith(settings, ClockFace);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
     EXPECT_EQ(*geometry, QRect(90, 70, 500, 170))
         << "no frame around it, at the stored place and size";
@@ -154,7 +163,7 @@ TEST_F(DesktopTest, TheClockIsOnTheScreenWhileTheFirstForecastIsAwaited)
     // window may be wider than its background then, which shows nothing.
     const auto expectTheClockAlone = [&](const QRect &window) {
         EXPECT_EQ(window.topLeft(), QPoint(40, 40)) << "at the stored place";
-        EXPECT_EQ(window.height(), 170) << "the clock alone, without the forecast panel";
+        EXPECT_EQ(window.height(), ClockFace.height()) << "the clock alone, without the panel";
         EXPECT_NE(desktop.screenshot().pixelColor(window.topLeft() + QPoint(175, 40)),
                   test::VirtualDesktop::DesktopColour)
             << "the flip cards paint";
@@ -170,7 +179,7 @@ TEST_F(DesktopTest, TheClockIsOnTheScreenWhileTheFirstForecastIsAwaited)
     EXPECT_TRUE(test::waitFor(
         [&] {
             weather = desktop.windowGeometry(QStringLiteral("Tervalo"));
-            return weather && weather->size() == QSize(520, 235);
+            return weather && weather->size() == WeatherFace;
         },
         30000))
         << "the weather did not follow";
@@ -182,7 +191,7 @@ TEST_F(DesktopTest, OnlineTheWidgetShowsTheForecastOfTheService)
     program.serveTheServicesOnLoopback();
     const QByteArray settings =
         withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini")));
-    const std::optional<QRect> geometry = startWith(settings);
+    const std::optional<QRect> geometry = startWith(settings, WeatherFace);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
     EXPECT_EQ(*geometry, QRect(40, 40, 520, 235)) << "the weather face with the forecast panel";
 
@@ -202,7 +211,7 @@ TEST_F(DesktopTest, OnlineANewInstallShowsOpenMeteosWeather)
 {
     program.serveTheServicesOnLoopback();
     const QByteArray settings = test::installedDataFile(QStringLiteral("Tervalo.ini"));
-    const std::optional<QRect> geometry = startWith(settings);
+    const std::optional<QRect> geometry = startWith(settings, WeatherFace);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
     EXPECT_EQ(*geometry, QRect(40, 40, 520, 235)) << "the weather face, not the clock-only one";
 
@@ -232,7 +241,7 @@ TEST_F(DesktopTest, InTrayModeTheProgramOutlivesTheForecastFailureBox)
     settings.replace("CityIDSave=27612", "CityIDSave=firstonly");
     settings = withTheXmlExport(settings);
     settings.replace("[IconStatus]\nChecked=0", "[IconStatus]\nChecked=1");
-    const std::optional<QRect> geometry = startWith(settings);
+    const std::optional<QRect> geometry = startWith(settings, WeatherFace);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
 
     chooseUpdate(*geometry);
@@ -254,7 +263,7 @@ TEST_F(DesktopTest, TheClockGoesOnWhileASlowForecastIsAwaited)
     settings = withTheXmlExport(settings);
     settings.replace("[ClockMode]\nChecked=1", "[ClockMode]\nChecked=0");
     settings.replace("CurrentMode=0", "CurrentMode=1");
-    const std::optional<QRect> geometry = startWith(settings);
+    const std::optional<QRect> geometry = startWith(settings, ClockFace);
     ASSERT_TRUE(geometry.has_value()) << "the window did not appear";
 
     chooseUpdate(*geometry);
@@ -306,8 +315,8 @@ double startedSinceBoot(qint64 pid)
 TEST_F(DesktopTest, ApplyRestartsTheProgramWithTheNewSettings)
 {
     program.serveTheServicesOnLoopback();
-    const std::optional<QRect> widget =
-        startWith(withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))));
+    const std::optional<QRect> widget = startWith(
+        withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))), WeatherFace);
     ASSERT_TRUE(widget.has_value()) << "the window did not appear";
 
     const QPoint dialog = openTheSettings(*widget);
@@ -375,8 +384,8 @@ TEST_F(DesktopTest, ApplyAfterAnUpgradeRestartsTheUpgradedProgram)
 {
     program.serveTheServicesOnLoopback();
     program.runTheInstalledProgram();
-    const std::optional<QRect> widget =
-        startWith(withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))));
+    const std::optional<QRect> widget = startWith(
+        withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))), WeatherFace);
     ASSERT_TRUE(widget.has_value()) << "the window did not appear";
     program.upgradeTheExecutable();
 
