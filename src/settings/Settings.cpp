@@ -21,8 +21,6 @@ const char *const DragsDialogProperty = "tervaloDragsDialog";
 bool choosesInAList(const QKeyEvent &key)
 {
     switch (key.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
     case Qt::Key_Escape:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -87,11 +85,10 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
             return true;
         return takeTypedCharacters(key);
     }
-    // The list of places takes the keys while it is open: what is typed there is typing into
-    // the box, filtered as any, while the list keeps its own keys for choosing.
-    if (watched == placeList->popup() && event->type() == QEvent::KeyPress &&
-        !choosesInAList(*static_cast<QKeyEvent *>(event)))
-        return takeTypedCharacters(*static_cast<QKeyEvent *>(event));
+    // The list of places takes the keys while it is open: Enter picks, what is typed there is
+    // typing into the box, filtered as any, and the list keeps its other keys for choosing.
+    if (watched == placeList->popup() && event->type() == QEvent::KeyPress)
+        return takeListKey(*static_cast<QKeyEvent *>(event));
     if (townBox && event->type() == QEvent::InputMethod)
         return takeCommittedText(*static_cast<QInputMethodEvent *>(event));
     const bool dragsTheDialog = watched->property(DragsDialogProperty).toBool();
@@ -123,6 +120,15 @@ void TForm2::dragBy(QWidget *control)
 {
     control->setProperty(DragsDialogProperty, true);
     control->installEventFilter(this);
+}
+
+bool TForm2::takeListKey(const QKeyEvent &key)
+{
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+        pickListedEntry(placeList->popup()->currentIndex());
+        return true;
+    }
+    return !choosesInAList(key) && takeTypedCharacters(key);
 }
 
 void TForm2::reject()

@@ -17,6 +17,7 @@
 class QCompleter;
 class QInputMethodEvent;
 class QKeyEvent;
+class QModelIndex;
 class QMouseEvent;
 class QStringListModel;
 
@@ -178,11 +179,13 @@ private:
     QString keptCharacters(const QString &typed);
     bool takeTypedCharacters(const QKeyEvent &event);
     bool takeCommittedText(const QInputMethodEvent &event);
+    bool takeListKey(const QKeyEvent &event);
     void typeIntoTownBox(QKeyEvent &event);
     void showCompletionAsListed();
 
     // Places worldwide.
     void createPlaceList();
+    void pickListedEntry(const QModelIndex &entry);
     bool searchesPlaces() const;
     QString typedTownName() const;
     void townTextEdited();

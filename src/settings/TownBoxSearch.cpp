@@ -36,14 +36,22 @@ void TForm2::createPlaceList()
     placeList->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     placeList->setWidget(CityNameComboBox->lineEdit());
     placeList->popup()->setObjectName(QStringLiteral("PlaceListPopup"));
+    placeList->popup()->setFont(CityNameComboBox->font());
     placeList->popup()->installEventFilter(this); // after the completer's, so it comes first
-    connect(placeList, qOverload<const QString &>(&QCompleter::activated), this,
-            [this](const QString &entry) {
-                CityNameComboBox->setEditText(entry);
-                PlaceSearchLine->clear();
-            });
+    connect(placeList->popup(), &QAbstractItemView::clicked, this,
+            [this](const QModelIndex &entry) { pickListedEntry(entry); });
     connect(CityNameComboBox->lineEdit(), &QLineEdit::textEdited, this,
             [this] { context.errors.guard([this] { townTextEdited(); }); });
+}
+
+// The entry picked in the list becomes the box's text, as a pick in the box's own list does.
+void TForm2::pickListedEntry(const QModelIndex &entry)
+{
+    placeList->popup()->hide();
+    if (!entry.isValid())
+        return;
+    CityNameComboBox->setEditText(entry.data().toString());
+    PlaceSearchLine->clear();
 }
 
 bool TForm2::searchesPlaces() const

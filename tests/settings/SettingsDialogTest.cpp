@@ -8,9 +8,12 @@
 #include "shell/Controls.h"
 #include "support/Files.h"
 #include "support/LoopbackServices.h"
+#include "support/Processes.h"
+#include "support/Typing.h"
 #include "support/WidgetHarness.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -431,6 +434,189 @@ TEST_F(SettingsDialogTest, ApplyThatTurnsTheVersionCheckOffDoesNotCheck)
     EXPECT_FALSE(nothingSaved());
     EXPECT_EQ(harness.platform.startedPrograms, QStringList{harness.platform.executablePath()});
     EXPECT_TRUE(harness.end.isRequested());
+}
+
+// The weather page with Open-Meteo chosen and the town box focused, where the user types a
+// name to look up.
+class PlaceSearchTest : public SettingsDialogTest {
+protected:
+    void SetUp() override
+    {
+        SettingsDialogTest::SetUp();
+        TAppSettings direct = storedRecord();
+        direct.ProxyUse = false; // the proxy's own test says when it is used
+        store(direct);
+        dialog.MenuSetttingsClick();
+        dialog.PageControl->setCurrentWidget(dialog.TabSheet1);
+        changeAsTheUser(dialog.ForecastSourceBox, QStringLiteral("1"));
+        dialog.activateWindow();
+        dialog.CityNameComboBox->setFocus();
+        QApplication::processEvents();
+    }
+    QLineEdit *townEdit() const { return dialog.CityNameComboBox->lineEdit(); }
+    QAbstractItemView *placeList() const
+    {
+        return dialog.findChild<QCompleter *>(QStringLiteral("PlaceList"))->popup();
+    }
+    QStringList listed() const
+    {
+        QStringList entries;
+        for (int row = 0; row < placeList()->model()->rowCount(); ++row)
+            entries << placeList()->model()->index(row, 0).data().toString();
+        return entries;
+    }
+    // Types the name and waits until the search has come to something: a list or a line.
+    bool typeAndAwait(const QString &name)
+    {
+        test::typeInto(townEdit(), name);
+        return awaitTheSearch();
+    }
+    bool awaitTheSearch(int milliseconds = 10000)
+    {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (elapsed.elapsed() < milliseconds) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+            if (placeList()->isVisible() || !dialog.PlaceSearchLine->text().isEmpty())
+                return true;
+        }
+        return false;
+    }
+    qsizetype searches() const
+    {
+        const std::vector<test::ReceivedRequest> requests = service.requests();
+        return std::count_if(requests.cbegin(), requests.cend(),
+                             [](const test::ReceivedRequest &request) {
+                                 return request.line.contains(QLatin1String("/v1/search?"));
+                             });
+    }
+};
+
+// A name that the directory does not hold is looked up after the pause; its places are listed
+// under the directory's matches, picked with Down and Return, and Apply keeps the place: its
+// name, its entry and its coordinates, for which the checking update already asks.
+TEST_F(PlaceSearchTest, APlaceFoundWorldwideIsPickedAndKept)
+{
+    dialog.CityNameComboBox->addItem(QStringLiteral("Выборгская сторона, Россия - 99999"));
+    const QString vyborg = QStringLiteral("Выборг, Ленинградская область, Россия - 470546");
+
+    townEdit()->clear();
+    ASSERT_TRUE(typeAndAwait(QStringLiteral("Выборг")));
+    EXPECT_EQ(dialog.PlaceSearchLine->text(), QString());
+    EXPECT_EQ(listed(),
+              QStringList({QStringLiteral("Выборгская сторона, Россия - 99999"), vyborg}));
+    QTest::keyClick(placeList(), Qt::Key_Down);
+    QTest::keyClick(placeList(), Qt::Key_Down);
+    QTest::keyClick(placeList(), Qt::Key_Return);
+    EXPECT_EQ(dialog.CityNameComboBox->currentText(), vyborg);
+    EXPECT_FALSE(placeList()->isVisible());
+
+    dialog.ApplyButton->click();
+    ASSERT_TRUE(harness.platform.messages.empty());
+    const QByteArray saved = harness.platform.readDataFile(SettingsFileName);
+    for (const char *row : {"CityIDSave=470546\n", "CityNameSave=Выборг\n",
+                            "Text=Выборг, Ленинградская область, Россия - 470546\n",
+                            "Latitude=60.70763\n", "Longitude=28.75283\n"})
+        EXPECT_TRUE(saved.contains(row)) << row << "\n" << saved.constData();
+    const std::vector<test::ReceivedRequest> requests = service.requests();
+    EXPECT_TRUE(std::any_of(requests.cbegin(), requests.cend(), [](const auto &request) {
+        return request.line.contains(
+            QLatin1String("/v1/forecast?latitude=60.70763&longitude=28.75283"));
+    })) << "the checking update asks for the place";
+}
+
+// When the search brings no places, a line under the box says why, and nothing else changes:
+// the box keeps the typed text, nothing is listed, nothing is saved.
+TEST_F(PlaceSearchTest, EachFailureShowsItsLineAndChangesNothing)
+{
+    struct Case {
+        const char *what;
+        QString endpoint;
+        const char *line;
+    };
+    const QString secure = service.secureRoot();
+    const Case cases[] = {
+        {"nothing found", secure + QStringLiteral("/v1/search"), "Ничего не найдено"},
+        {"the rate limit", secure + QStringLiteral("/status429/v1/search"),
+         "Нет связи со службой поиска"},
+        {"a page, not JSON", secure + QStringLiteral("/html/v1/search"),
+         "Служба поиска ответила непонятно"},
+        {"a cut answer", secure + QStringLiteral("/truncated/v1/search"),
+         "Служба поиска ответила непонятно"},
+        {"no answer in time", secure + QStringLiteral("/slow/v1/search"),
+         "Нет связи со службой поиска"},
+        {"offline", QStringLiteral("https://127.0.0.1:%1/v1/search").arg(test::unusedPort()),
+         "Нет связи со службой поиска"},
+    };
+    harness.service.limits.transferTimeout = std::chrono::milliseconds(1500);
+    const QString name = QStringLiteral("Мухосранск");
+    const TAppSettings before = settings();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        harness.service.placeSearch = c.endpoint;
+        dialog.MenuSetttingsClick(); // a new showing asks afresh
+        changeAsTheUser(dialog.ForecastSourceBox, QStringLiteral("1"));
+        townEdit()->clear();
+        ASSERT_TRUE(typeAndAwait(name));
+        EXPECT_EQ(dialog.PlaceSearchLine->text(), QString::fromUtf8(c.line));
+        EXPECT_FALSE(placeList()->isVisible());
+        EXPECT_EQ(dialog.CityNameComboBox->currentText(), name);
+        EXPECT_TRUE(settings() == before);
+        EXPECT_TRUE(nothingSaved());
+    }
+}
+
+// The search goes to the user's proxy as the forecast does, with the Basic credentials up
+// front: the right ones find the place, wrong ones find nothing through that proxy.
+TEST_F(PlaceSearchTest, TheSearchGoesThroughTheUsersProxy)
+{
+    test::Tinyproxy proxy({{QStringLiteral("ivan"), QStringLiteral("s3cret")}});
+    ASSERT_TRUE(proxy.isRunning());
+    TAppSettings &stored = harness.shared.AppSettings;
+    stored.ProxyUse = true;
+    stored.ProxyPublic = true;
+    stored.ProxyHost = QStringLiteral("127.0.0.1");
+    stored.ProxyPort = proxy.port();
+    stored.ProxyUser = QStringLiteral("ivan");
+    for (const char *password : {"wrong", "s3cret"}) {
+        SCOPED_TRACE(password);
+        stored.ProxyPass = QLatin1String(password);
+        dialog.MenuSetttingsClick();
+        changeAsTheUser(dialog.ForecastSourceBox, QStringLiteral("1"));
+        townEdit()->clear();
+        ASSERT_TRUE(typeAndAwait(QStringLiteral("Выборг")));
+        const bool right = QByteArray(password) == "s3cret";
+        EXPECT_EQ(placeList()->isVisible(), right);
+        EXPECT_EQ(dialog.PlaceSearchLine->text(),
+                  right ? QString() : QStringLiteral("Нет связи со службой поиска"));
+        placeList()->hide();
+    }
+}
+
+// The service is asked sparingly: nothing with the XML export, which knows station indexes
+// only; nothing for one letter; once per name while the dialog stays open, Enter included.
+TEST_F(PlaceSearchTest, TheServiceIsAskedOnlyWhenItCanHelpAndOncePerName)
+{
+    changeAsTheUser(dialog.ForecastSourceBox, QStringLiteral("0"));
+    townEdit()->clear();
+    test::typeInto(townEdit(), QStringLiteral("Выборг"));
+    EXPECT_FALSE(awaitTheSearch(1500));
+    EXPECT_EQ(searches(), 0);
+
+    changeAsTheUser(dialog.ForecastSourceBox, QStringLiteral("1"));
+    townEdit()->clear();
+    test::typeInto(townEdit(), QStringLiteral("В"));
+    EXPECT_FALSE(awaitTheSearch(1500));
+    EXPECT_EQ(searches(), 0);
+
+    test::typeInto(townEdit(), QStringLiteral("ыборг\r")); // Enter asks at once
+    ASSERT_TRUE(awaitTheSearch());
+    EXPECT_EQ(searches(), 1);
+    placeList()->hide();
+    test::typeInto(townEdit(), QStringLiteral("\r"));
+    ASSERT_TRUE(awaitTheSearch());
+    EXPECT_TRUE(placeList()->isVisible()) << "the answer had is listed again";
+    EXPECT_EQ(searches(), 1);
 }
 
 // The design texts stay until a value changes them: a slider set to the position it already

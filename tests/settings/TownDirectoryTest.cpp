@@ -3,6 +3,7 @@
 #include "settings/DataFiles.h"
 #include "settings/Settings.h"
 #include "settings/TownChoice.h"
+#include "support/Typing.h"
 #include "support/WidgetHarness.h"
 
 #include <QAbstractItemView>
@@ -197,19 +198,6 @@ TEST_F(TownDirectory, AFaultGoesToTheCallerAndKeepsTheTownsReadBeforeIt)
     }
 }
 
-// Sends one key press and release per character to the widget, as a keyboard would.
-void typeInto(QWidget *widget, const QString &text)
-{
-    for (QChar character : text) {
-        const int key =
-            character == u'\r' ? int(Qt::Key_Return) : int(character.toUpper().unicode());
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
 // Typing completes to the first entry that begins with the typed text, in any case and
 // script, and leaves the completed rest selected so that typing on replaces it.
 TEST_F(TownDirectory, TypingCompletesToTheFirstMatchingEntry)
@@ -241,7 +229,7 @@ TEST_F(TownDirectory, TypingCompletesToTheFirstMatchingEntry)
         SCOPED_TRACE(c.typed.toStdString());
         townEdit()->clear();
 
-        typeInto(townEdit(), c.typed);
+        test::typeInto(townEdit(), c.typed);
 
         EXPECT_EQ(townEdit()->text(), c.shown);
         EXPECT_EQ(townEdit()->selectedText(), c.selected);
@@ -249,12 +237,12 @@ TEST_F(TownDirectory, TypingCompletesToTheFirstMatchingEntry)
     // The drop-down list still opens with every entry, is searched by typing, and puts the
     // chosen entry into the box whole.
     townEdit()->clear();
-    typeInto(townEdit(), QStringLiteral("new"));
+    test::typeInto(townEdit(), QStringLiteral("new"));
     dialog.CityNameComboBox->showPopup();
     QAbstractItemView *const list = dialog.CityNameComboBox->view();
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->model()->rowCount(), 4);
-    typeInto(list, QStringLiteral("к\r"));
+    test::typeInto(list, QStringLiteral("к\r"));
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(townEdit()->text(), QStringLiteral("Киров, Россия - 27196"));
 }
@@ -269,7 +257,7 @@ TEST_F(TownDirectory, TypedDigitsAndPunctuationAreKeptOut)
         SCOPED_TRACE(recipient->metaObject()->className());
         townEdit()->clear();
 
-        typeInto(recipient, QStringLiteral("Йошкар-Ола, 12.\r д'Арк!"));
+        test::typeInto(recipient, QStringLiteral("Йошкар-Ола, 12.\r д'Арк!"));
 
         EXPECT_EQ(townEdit()->text(), QStringLiteral("Йошкар-Ола  д'Арк"));
         EXPECT_EQ(dialog.CityNameComboBox->count(), 0) << "Enter adds nothing to the list";
@@ -323,7 +311,7 @@ TEST_F(TownDirectory, CommittedTextIsFilteredAsTypedText)
             EXPECT_EQ(townEdit()->text(), c.shown);
             EXPECT_EQ(townEdit()->selectedText(), c.selected);
             townEdit()->clear();
-            typeInto(recipient, c.committed);
+            test::typeInto(recipient, c.committed);
             EXPECT_EQ(townEdit()->text(), c.shown) << "typed one by one";
         }
     }

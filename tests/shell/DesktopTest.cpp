@@ -378,6 +378,57 @@ TEST_F(DesktopTest, ApplyRestartsTheProgramWithTheNewSettings)
     EXPECT_NE(::kill(static_cast<pid_t>(newProcess), 0), 0) << "the new program did not end";
 }
 
+// A town the directory does not hold, as a new user finds it: typed into the town box, picked
+// from the places found, applied; the new program asks Open-Meteo for that place and shows it.
+TEST_F(DesktopTest, APlaceFoundWorldwideIsShownAfterApply)
+{
+    program.serveTheServicesOnLoopback();
+    const std::optional<QRect> widget =
+        startWith(test::installedDataFile(QStringLiteral("Tervalo.ini")), WeatherFace);
+    ASSERT_TRUE(widget.has_value()) << "the window did not appear";
+
+    const QPoint dialog = openTheSettings(*widget);
+    const auto at = [&dialog](int x, int y) { return dialog + QPoint(x, y); };
+    desktop.click(at(88, 10), 1); // the page "Погода"
+    QThread::msleep(300);
+    desktop.click(at(150, 71), 1); // the town box
+    desktop.pressKeys({QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
+    desktop.typeText(QStringLiteral("Выборг"));
+    ASSERT_TRUE(test::waitFor(
+        [&] {
+            return test::readFileBytes(program.serviceRequestLog()).contains("/v1/search?name=");
+        },
+        10000))
+        << "the place search was not asked";
+    QThread::msleep(1500); // the list comes up
+    desktop.screenshot().save(QDir::temp().filePath(QStringLiteral("tervalo-places-found.png")));
+    desktop.pressKeys({QStringLiteral("Down"), QStringLiteral("Return")});
+    QThread::msleep(300);
+    pressApply(dialog);
+
+    ASSERT_TRUE(program.process().waitForFinished(20000)) << "the old program did not end";
+    const QByteArray saved = program.readDataFile(SettingsFileName);
+    EXPECT_TRUE(saved.contains("CityNameSave=Выборг\n")) << saved.constData();
+    EXPECT_TRUE(saved.contains("Latitude=60.70763\n")) << saved.constData();
+    // Apply's check and the new program's first update both ask for the place.
+    EXPECT_TRUE(test::waitFor(
+        [&] {
+            return test::readFileBytes(program.serviceRequestLog())
+                       .count("/v1/forecast?latitude=60.70763&longitude=28.75283") >= 2;
+        },
+        30000))
+        << "the new program did not ask for the place";
+    std::vector<qint64> running;
+    EXPECT_TRUE(test::waitFor(
+        [&] {
+            running = test::processesOn(desktop.display(), QStringLiteral(TERVALO_EXECUTABLE));
+            return running.size() == 1 && desktop.windowGeometry(QStringLiteral("Tervalo"));
+        },
+        20000));
+    for (const qint64 pid : running)
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
+}
+
 // A package upgrade renames the new executable over the running one's: Apply then starts the
 // program that stands at the old one's path, the new version.
 TEST_F(DesktopTest, ApplyAfterAnUpgradeRestartsTheUpgradedProgram)
