@@ -85,6 +85,7 @@ bool renderDialog(const tervalo::test::LoopbackForecastService &service, const Q
     settings.AutoRun = true;
     settings.FontColorForSkin = 0x00FFFFFF;
     settings.SizeFontForSkin = 5;
+    settings.ForecastSource = tervalo::forecast_source::OpenMeteo; // as a new install has it
     tervalo::test::fetchAndShowWeather(harness);
     // A proxy the user set up for later: the weather above came directly.
     settings.ProxyUse = true;
