@@ -61,6 +61,8 @@ int Application::run()
 
 void Application::finish()
 {
+    // Nothing waits for the network on the way out: a place search still under way stops.
+    network.abandon();
     Form2.reset();
     Form1.reset();
     orderlyEnd.reset();
