@@ -106,6 +106,15 @@ protected:
         return widget.center() - QPoint(199, 142);
     }
     void pressApply(QPoint dialog) { desktop.click(dialog + QPoint(272, 265), 1); }
+    // On the page "Погода", replaces the town box's text by typing, as a user does.
+    void typeIntoTheTownBox(QPoint dialog, const QString &text)
+    {
+        desktop.click(dialog + QPoint(88, 10), 1); // the page "Погода"
+        QThread::msleep(300);
+        desktop.click(dialog + QPoint(150, 71), 1); // the town box
+        desktop.pressKeys({QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
+        desktop.typeText(text);
+    }
 
     void endAndExpectSaved(const QByteArray &settings)
     {
@@ -321,11 +330,7 @@ TEST_F(DesktopTest, ApplyRestartsTheProgramWithTheNewSettings)
 
     const QPoint dialog = openTheSettings(*widget);
     const auto at = [&dialog](int x, int y) { return dialog + QPoint(x, y); };
-    desktop.click(at(88, 10), 1); // the page "Погода"
-    QThread::msleep(300);
-    desktop.click(at(150, 71), 1); // the town box
-    desktop.pressKeys({QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
-    desktop.typeText(QStringLiteral("санкт"));
+    typeIntoTheTownBox(dialog, QStringLiteral("санкт"));
     desktop.click(at(145, 10), 1); // the page "Стиль"
     QThread::msleep(300);
     desktop.click(at(100, 155), 1); // the skin list
@@ -388,12 +393,7 @@ TEST_F(DesktopTest, APlaceFoundWorldwideIsShownAfterApply)
     ASSERT_TRUE(widget.has_value()) << "the window did not appear";
 
     const QPoint dialog = openTheSettings(*widget);
-    const auto at = [&dialog](int x, int y) { return dialog + QPoint(x, y); };
-    desktop.click(at(88, 10), 1); // the page "Погода"
-    QThread::msleep(300);
-    desktop.click(at(150, 71), 1); // the town box
-    desktop.pressKeys({QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
-    desktop.typeText(QStringLiteral("Выборг"));
+    typeIntoTheTownBox(dialog, QStringLiteral("Выборг"));
     ASSERT_TRUE(test::waitFor(
         [&] {
             return test::readFileBytes(program.serviceRequestLog()).contains("/v1/search?name=");
