@@ -13,8 +13,8 @@
 #include "support/WidgetHarness.h"
 
 #include <QAbstractItemView>
-#include <QCompleter>
 #include <QApplication>
+#include <QCompleter>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>

@@ -117,9 +117,9 @@ QString IsolatedProgram::setUpServices() const
 {
     const ForecastService standard = ForecastService::standard();
     QStringList hosts{QStringLiteral("localhost")};
-    for (const QString &address : {standard.forecastPrefix, standard.siteRoot, standard.programSite,
-                                   standard.openMeteoForecast, standard.openMeteoSite,
-                                   standard.placeSearch})
+    for (const QString &address :
+         {standard.forecastPrefix, standard.siteRoot, standard.programSite,
+          standard.openMeteoForecast, standard.openMeteoSite, standard.placeSearch})
         hosts << QUrl(address).host();
     hosts << standard.probeHost << standard.openMeteoProbe.host;
     hosts.removeDuplicates();
