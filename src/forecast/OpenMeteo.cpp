@@ -179,17 +179,21 @@ QString openMeteoAddress(const QString &endpoint, const Coordinates &place)
                                QString::number(ForecastDays));
 }
 
-QString openMeteoDocument(const QByteArray &answer)
+QJsonObject answerObject(const QByteArray &answer, const QString &whose)
 {
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(answer, &error);
     if (error.error != QJsonParseError::NoError)
-        throw AppError(QStringLiteral("The Open-Meteo answer is not JSON: %1 at %2")
-                           .arg(error.errorString())
-                           .arg(error.offset));
+        throw AppError(QStringLiteral("The %1 answer is not JSON: %2 at %3")
+                           .arg(whose, error.errorString(), QString::number(error.offset)));
     if (!json.isObject())
-        throw AppError(QStringLiteral("The Open-Meteo answer is not a JSON object"));
-    const QJsonObject root = json.object();
+        throw AppError(QStringLiteral("The %1 answer is not a JSON object").arg(whose));
+    return json.object();
+}
+
+QString openMeteoDocument(const QByteArray &answer)
+{
+    const QJsonObject root = answerObject(answer, QStringLiteral("Open-Meteo"));
 
     // Everything is read before anything is written, so a bad answer fails as a whole.
     const QJsonObject current = requiredObject(root, "current");

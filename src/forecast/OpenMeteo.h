@@ -4,6 +4,7 @@
 #include "forecast/StationCoordinates.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -33,6 +34,10 @@ QString temperatureText(double celsius);
 
 // The request for the forecast at a place: the current values and five days from today.
 QString openMeteoAddress(const QString &endpoint, const Coordinates &place);
+
+// The JSON object an answer of Open-Meteo's services is; `whose` names the answer in the
+// AppError thrown for anything else.
+QJsonObject answerObject(const QByteArray &answer, const QString &whose);
 
 // Open-Meteo's answer as a forecast document of the XML export's shape, which the forecast
 // reading takes unchanged. Throws AppError when the answer is not a JSON object or lacks

@@ -2,6 +2,7 @@
 // Open-Meteo's geocoding (GeoNames, CC BY 4.0): the places of a typed name, worldwide.
 #include "forecast/PlaceSearch.h"
 
+#include "forecast/OpenMeteo.h"
 #include "platform/AppError.h"
 
 #include <QJsonArray>
@@ -122,15 +123,7 @@ QString entryTextOf(const Candidate &candidate, bool withDistrict)
 
 QJsonArray resultsOf(const QByteArray &answer)
 {
-    QJsonParseError error;
-    const QJsonDocument json = QJsonDocument::fromJson(answer, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw AppError(QStringLiteral("The place search answer is not JSON: %1 at %2")
-                           .arg(error.errorString())
-                           .arg(error.offset));
-    if (!json.isObject())
-        throw AppError(QStringLiteral("The place search answer is not a JSON object"));
-    const QJsonObject root = json.object();
+    const QJsonObject root = answerObject(answer, QStringLiteral("place search"));
     if (root.value(QLatin1String("error")).toBool())
         throw AppError(QStringLiteral("The place search failed: %1")
                            .arg(root.value(QLatin1String("reason")).toString()));
