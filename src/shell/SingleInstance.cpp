@@ -45,13 +45,15 @@ bool TForm1::lockInstance()
 }
 
 // The end of Apply, whose new instance waits for this one: from here on this instance only
-// ends. The update timers stop, which also drops a tick held over Apply's own update; an error
-// on the way out (the final save) is told on stderr, as a box would hold the end; and the lock
-// tells the new instance to wait for this one longer than for a copy that keeps running.
+// ends. The update timers stop, which also drops a tick held over Apply's own update, and no
+// transfer starts any more; an error on the way out (the final save) is told on stderr, as a
+// box would hold the end; and the lock tells the new instance to wait for this one longer than
+// for a copy that keeps running.
 void TForm1::endForRestart()
 {
     AutoUpdate->setEnabled(false);
     AutoCheckInet->setEnabled(false);
+    context.network.abandon();
     context.errors.reportOnStandardError();
     if (instanceLock)
         instanceLock->markEnding();
