@@ -54,6 +54,19 @@ const std::pair<int, std::pair<QPalette::ColorGroup, QPalette::ColorRole>> Syste
     {30, {QPalette::Active, QPalette::Window}},            // menu bar
 };
 
+// Where texts may reach. A panel keeps a margin at its right edge as wide as the one at its left,
+// where the date starts; the big picture draws nothing in its left 60 columns, so the classic
+// temperature may reach up to there.
+constexpr int PanelRight = 500;
+constexpr int PanelTextMargin = 16;
+constexpr int ClassicTextLeft = 284;
+constexpr int ClassicPictureInkLeft = 300 + 60;
+constexpr int GapBeforeNextControl = 4;
+constexpr int ClassicTemperatureRoom =
+    ClassicPictureInkLeft - GapBeforeNextControl - ClassicTextLeft;
+constexpr int ClassicTextRoom = PanelRight - PanelTextMargin - ClassicTextLeft;
+constexpr int ClassicDateRoom = ClassicTextLeft - 2 * GapBeforeNextControl - PanelTextMargin;
+
 // The digital skin's bottom line: gaps after the date, the bar, the town and the temperature.
 constexpr int LineStart = 16;
 constexpr int GapAfterDate = 10;
@@ -61,7 +74,9 @@ constexpr int GapAfterBar = 10;
 constexpr int GapBeforeTemperature = 20;
 constexpr int GapBeforeCondition = 25;
 constexpr int LineTop = 151;
-constexpr int DigitalConditionWidth = 150;
+constexpr int LineEnd = PanelRight - PanelTextMargin;
+// A long town leaves room for the temperature and the start of the condition.
+constexpr int LineKeptAfterTown = 110;
 
 void setPointSize(TLabel *label, int points)
 {
@@ -97,25 +112,42 @@ QColor colourFromNumber(int number, const QPalette &palette)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
+QColor haloToneFor(const QColor &text)
+{
+    // The relative luminance at which black and white contrast equally with a colour.
+    constexpr qreal EvenContrast = 0.179;
+    const auto linear = [](qreal channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const qreal luminance = 0.2126 * linear(text.redF()) + 0.7152 * linear(text.greenF()) +
+                            0.0722 * linear(text.blueF());
+    constexpr int HaloAlpha = 200;
+    return luminance > EvenContrast ? QColor(0, 0, 0, HaloAlpha) : QColor(255, 255, 255, HaloAlpha);
+}
+
 MinimalisticLayout minimalisticLayout(int sizeStep, int dateWidth, int townWidth,
-                                      int conditionWidth, bool clockAndWeather, int clockHeight)
+                                      int conditionWidth, bool clockAndWeather, int clockHeight,
+                                      int rowDistance)
 {
     MinimalisticLayout layout;
     layout.half = static_cast<int>(std::nearbyint(sizeStep * 0.5)); // halves to the even neighbour
-    layout.dateTop = layout.half + 30;
     layout.townTop = layout.half + 5;
-    // The narrower of town and date ends 5 pixels before the wider one does.
+    // The second row moves down only as far as its font needs: 25 pixels leave room for the
+    // smaller sizes only.
+    layout.dateTop = std::max(layout.half + 30, layout.townTop + rowDistance);
+    // The narrower of town and date ends 5 pixels before the wider one does, unless that would
+    // put its start outside the window.
     if (townWidth > dateWidth) {
         layout.townLeft = 0;
-        layout.dateLeft = townWidth - dateWidth - 5;
+        layout.dateLeft = std::max(0, townWidth - dateWidth - 5);
     } else {
         layout.dateLeft = 0;
-        layout.townLeft = dateWidth - townWidth - 5;
+        layout.townLeft = std::max(0, dateWidth - townWidth - 5);
     }
     layout.clockLeft = dateWidth + 5;
     layout.conditionTop = layout.half + 5;
     layout.conditionLeft = layout.clockLeft + 5 + (sizeStep + 150) + 2 * sizeStep;
-    layout.temperatureTop = layout.half + 30;
+    layout.temperatureTop = layout.dateTop;
     layout.temperatureLeft = layout.conditionLeft;
     layout.windowWidth =
         clockAndWeather ? layout.conditionLeft + conditionWidth + 5 : layout.conditionLeft;
@@ -146,19 +178,23 @@ void TForm1::applyClassicSkin()
 {
     MainBackground->setPicture(QStringLiteral("CLASSIKM"));
     AddBackground->setPicture(QStringLiteral("CLASSIKA"));
-    CityNameLabel->move(284, 125);
+    CityNameLabel->move(ClassicTextLeft, 125);
     setPointSize(CityNameLabel, 16);
+    CityNameLabel->setRoom(ClassicTextRoom);
+    DateLabel->setRoom(ClassicDateRoom);
     for (TLabel *label : {HumidityLabel, WindLabel, WindRumbLabel})
         label->show();
     const int windSpeedRight = WindLabel->x() + WindLabel->width();
     WindRumbLabel->move(std::max(ClassicWindDirectionLeft, windSpeedRight), WindRumbLabel->y());
     sepLabel->hide();
     for (TLabel *temperature : {TempFlikLabel, TemLabel}) {
-        temperature->move(284, 40);
+        temperature->move(ClassicTextLeft, 40);
         setPointSize(temperature, 20);
+        temperature->setRoom(ClassicTemperatureRoom);
     }
-    CloudLabel->move(284, CloudLabel->y());
+    CloudLabel->move(ClassicTextLeft, CloudLabel->y());
     setBold(CloudLabel, false);
+    CloudLabel->setRoom(ClassicTextRoom);
     MainCloud->setScaledToFit(false);
     MainCloud->setGeometry(300, 0, 220, 210);
     Hours->show();
@@ -173,22 +209,27 @@ void TForm1::applyDigitalSkin()
     MainBackground->setPicture(QStringLiteral("MODERNM"));
     AddBackground->setPicture(QStringLiteral("MODERNA"));
     CityNameLabel->move(CityNameLabel->x(), LineTop);
+    DateLabel->setRoom(UnlimitedRoom);
     const int afterDate = LineStart + DateLabel->width() + GapAfterDate;
     sepLabel->move(afterDate, sepLabel->y());
     CityNameLabel->move(sepLabel->x() + sepLabel->width() + GapAfterBar, CityNameLabel->y());
     setPointSize(CityNameLabel, 10);
+    CityNameLabel->setRoom(LineEnd - LineKeptAfterTown - CityNameLabel->x());
     for (TLabel *label : {HumidityLabel, WindLabel, WindRumbLabel})
         label->hide();
     const int temperatureLeft = afterDate + CityNameLabel->width() + GapBeforeTemperature;
     for (TLabel *temperature : {TempFlikLabel, TemLabel}) {
         temperature->move(temperatureLeft, LineTop);
         setPointSize(temperature, 10);
+        temperature->setRoom(UnlimitedRoom);
     }
     CloudLabel->move(afterDate + CityNameLabel->width() + TemLabel->width() + GapBeforeCondition,
                      CloudLabel->y());
     setBold(CloudLabel, true);
+    // The condition takes the rest of the line, so a long one is fitted rather than cut.
     CloudLabel->setAutoSize(false);
-    CloudLabel->resize(DigitalConditionWidth, CloudLabel->height());
+    CloudLabel->setRoom(UnlimitedRoom);
+    CloudLabel->resize(std::max(0, LineEnd - CloudLabel->x()), CloudLabel->height());
     MainCloud->setScaledToFit(true);
     MainCloud->setGeometry(320, 20, MainCloud->width(), 150);
     Hours->hide();
@@ -222,13 +263,20 @@ void TForm1::MinimalisticSkinOn()
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
-        label->setFont(font); // regular: the town and the condition lose their bold
+        label->setFont(font);                // regular: the town and the condition lose their bold
+        label->setHalo(haloToneFor(colour)); // no panel behind: the desktop may be any tone
     }
     CloudLabel->setAutoSize(true);
+    for (TLabel *label : {DateLabel, CloudLabel, TemLabel, TempFlikLabel})
+        label->setRoom(UnlimitedRoom);
+    // The town ends where the clock begins.
+    CityNameLabel->setRoom(DateLabel->width() + 5);
 
-    const MinimalisticLayout layout =
-        minimalisticLayout(size, DateLabel->width(), CityNameLabel->width(), CloudLabel->width(),
-                           settings.ClockMode, ModernClock->height());
+    // The lower row's capitals clear the upper row's descenders.
+    const QFontMetrics rowFont(DateLabel->font());
+    const MinimalisticLayout layout = minimalisticLayout(
+        size, DateLabel->width(), CityNameLabel->width(), CloudLabel->width(), settings.ClockMode,
+        ModernClock->height(), rowFont.capHeight() + rowFont.descent());
     DateLabel->move(layout.dateLeft, layout.dateTop);
     CityNameLabel->move(layout.townLeft, layout.townTop);
     ModernClock->move(layout.clockLeft, 0);

@@ -16,8 +16,13 @@ int pointsToPixels(int points);
 // colour (top byte 0xFF, the low byte its index) taken from the palette.
 QColor colourFromNumber(int number, const QPalette &palette);
 
-// Where the minimalistic skin puts things, from its size step S and the measured widths of
-// the date (Wd), the town (Wc) and the condition (Wk) in their new fonts.
+// The tone of the halo that keeps a text of this colour readable over light and dark desktops
+// alike: black or white, whichever contrasts more with it, a little translucent.
+QColor haloToneFor(const QColor &text);
+
+// Where the minimalistic skin puts things, from its size step S, the measured widths of the
+// date (Wd), the town (Wc) and the condition (Wk) in their new fonts, and the least distance
+// between the tops of its two rows at which their texts do not run into each other.
 struct MinimalisticLayout {
     int half = 0; // H: S x 0.5, halves to the even neighbour
     int townLeft = 0, townTop = 0;
@@ -29,6 +34,7 @@ struct MinimalisticLayout {
 };
 
 MinimalisticLayout minimalisticLayout(int sizeStep, int dateWidth, int townWidth,
-                                      int conditionWidth, bool clockAndWeather, int clockHeight);
+                                      int conditionWidth, bool clockAndWeather, int clockHeight,
+                                      int rowDistance);
 
 } // namespace tervalo

@@ -9,6 +9,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace tervalo {
 
@@ -30,6 +32,70 @@ void drawInBands(QPainter &painter, const QRect &target, const QImage &picture, 
                           QSizeF(target.width(), rows) * ratio);
         painter.drawImage(band, picture, from);
     }
+}
+
+// Spreads the alpha of a premultiplied picture over its neighbours: a few
+// passes of a small box blur, close to a gaussian one, then strengthened so that the halo is
+// dense next to the strokes and fades out at its reach.
+void blurAlpha(QImage &image, int passes)
+{
+    const int width = image.width();
+    const int height = image.height();
+    std::vector<int> alpha(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            alpha[static_cast<size_t>(y) * width + x] = qAlpha(image.pixel(x, y));
+    std::vector<int> spread(alpha.size());
+    const auto at = [&](std::vector<int> &values, int x, int y) -> int & {
+        return values[static_cast<size_t>(y) * width + x];
+    };
+    for (int pass = 0; pass < passes; ++pass) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                at(spread, x, y) = (at(alpha, std::max(0, x - 1), y) + at(alpha, x, y) +
+                                    at(alpha, std::min(width - 1, x + 1), y)) /
+                                   3;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                at(alpha, x, y) = (at(spread, x, std::max(0, y - 1)) + at(spread, x, y) +
+                                   at(spread, x, std::min(height - 1, y + 1))) /
+                                  3;
+    }
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int value = std::min(255, at(alpha, x, y) * 5 / 2);
+            line[x] = value == 0 ? 0 : qPremultiply(qRgba(0, 0, 0, value));
+        }
+    }
+}
+
+// The halo of a text: the text in the halo's tone, blurred, in `area` of the painter's device,
+// rendered at its device pixels.
+QImage haloImage(QPainter &painter, const QRect &area, QPointF baselineStart, const QString &text,
+                 const QColor &halo)
+{
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    QImage image((QSizeF(area.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter textPainter(&image);
+        textPainter.setFont(painter.font());
+        textPainter.setPen(Qt::black);
+        textPainter.drawText(baselineStart - area.topLeft(), text);
+    }
+    blurAlpha(image, static_cast<int>(std::lround(HaloReach * ratio)));
+    // Tint the spread alpha with the halo's tone and strength.
+    QImage tinted(image.size(), QImage::Format_ARGB32_Premultiplied);
+    tinted.setDevicePixelRatio(ratio);
+    tinted.fill(halo);
+    {
+        QPainter tint(&tinted);
+        tint.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        tint.drawImage(0, 0, image);
+    }
+    return tinted;
 }
 
 } // namespace
@@ -70,6 +136,23 @@ void TLabel::setText(const QString &value)
     textReplaced(previous);
 }
 
+void TLabel::setRoom(int width)
+{
+    if (width == roomWidth)
+        return;
+    roomWidth = width;
+    fitToText();
+}
+
+void TLabel::setHalo(const QColor &tone)
+{
+    if (tone == haloTone)
+        return;
+    haloTone = tone;
+    haloReplaced();
+    update();
+}
+
 void TLabel::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
@@ -77,12 +160,81 @@ void TLabel::changeEvent(QEvent *event)
         fitToText();
 }
 
+void TLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    if (!selfSizing) // a fixed-size label's room follows its width
+        fitToText();
+}
+
 void TLabel::fitToText()
 {
-    if (!selfSizing)
+    const int limit = selfSizing ? roomWidth : std::min(roomWidth, width());
+    FittedText fit = fitText(text(), font(), limit);
+    // A new whole text in the same font is repainted by the label itself.
+    const bool changed = fit.font != fitted.font || fit.whole != fitted.whole ||
+                         (!fit.whole && fit.shown != fitted.shown);
+    fitted = std::move(fit);
+    showWholeTextInTooltip();
+    if (selfSizing)
+        resize(fitted.width, QFontMetrics(font()).height());
+    if (changed)
+        update();
+}
+
+// While the text is cut its tooltip shows it whole; the label's own tooltip comes back when the
+// text fits again. A tooltip set by someone else meanwhile becomes the label's own.
+void TLabel::showWholeTextInTooltip()
+{
+    if (!fitted.whole) {
+        if (!tooltipOfItsOwn || toolTip() != tooltipSetHere)
+            tooltipOfItsOwn = toolTip();
+        tooltipSetHere = text();
+        setToolTip(tooltipSetHere);
+    } else if (tooltipOfItsOwn) {
+        if (toolTip() == tooltipSetHere)
+            setToolTip(*tooltipOfItsOwn);
+        tooltipOfItsOwn.reset();
+    }
+}
+
+void TLabel::paintEvent(QPaintEvent *event)
+{
+    if (!selfSizing && fitted.width > width()) // resized while hidden, with no resize event
+        fitToText();
+    // A fitted text keeps the baseline of the label's own font, so a smaller text stays in line
+    // with its neighbours.
+    if (fitted.whole && fitted.font == font() && !haloTone.isValid()) {
+        QLabel::paintEvent(event);
         return;
-    const QFontMetrics metrics(font());
-    resize(metrics.horizontalAdvance(text()), metrics.height());
+    }
+    const QRect area = contentsRect();
+    const QFontMetrics own(font());
+    const int baseline = area.top() + (area.height() - own.height()) / 2 + own.ascent();
+    int left = area.left();
+    if (alignment() & Qt::AlignHCenter)
+        left += (area.width() - fitted.width) / 2;
+    else if (alignment() & Qt::AlignRight)
+        left += area.width() - fitted.width;
+    QPainter painter(this);
+    painter.setFont(fitted.font);
+    drawTextWithHalo(painter, QPointF(left, baseline), fitted.shown,
+                     palette().color(foregroundRole()), haloTone);
+}
+
+void drawTextWithHalo(QPainter &painter, QPointF baselineStart, const QString &text,
+                      const QColor &colour, const QColor &halo)
+{
+    if (halo.isValid() && !text.isEmpty()) {
+        const QRect area =
+            QFontMetrics(painter.font())
+                .boundingRect(text)
+                .translated(baselineStart.toPoint())
+                .adjusted(-HaloReach - 1, -HaloReach - 1, HaloReach + 1, HaloReach + 1);
+        painter.drawImage(area.topLeft(), haloImage(painter, area, baselineStart, text, halo));
+    }
+    painter.setPen(colour);
+    painter.drawText(baselineStart, text);
 }
 
 ClockLabel::ClockLabel(const QString &text, QWidget *parent)
@@ -119,6 +271,11 @@ void ClockLabel::textReplaced(const QString &previous)
     update(inkFrom(previous, first) | inkFrom(current, first));
 }
 
+void ClockLabel::haloReplaced()
+{
+    glyphs.clear();
+}
+
 void ClockLabel::changeEvent(QEvent *event)
 {
     TLabel::changeEvent(event);
@@ -138,23 +295,30 @@ void ClockLabel::changeEvent(QEvent *event)
 // resampled at every tick.
 const ClockLabel::Glyph &ClockLabel::glyph(QChar character)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != glyphsRatio) { // moved to a screen of another scale: render them sharp there
+        glyphs.clear();
+        glyphsRatio = ratio;
+    }
     const auto found = glyphs.constFind(character);
     if (found != glyphs.constEnd())
         return *found;
     const QFontMetricsF metrics(font());
     const QString text(character);
-    // Only the ink, and a pixel around it for the antialiased edge: the less is blended at
-    // each tick the better.
-    const QRect ink = metrics.tightBoundingRect(text).toAlignedRect().adjusted(-1, -1, 1, 1);
-    const qreal ratio = devicePixelRatioF();
+    // Only the ink, and a pixel around it for the antialiased edge (and the halo's reach): the
+    // less is blended at each tick the better.
+    const int margin = 1 + (halo().isValid() ? HaloReach : 0);
+    const QRect ink =
+        metrics.tightBoundingRect(text).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    // Rendered at device pixels, so the clock is as sharp as any text at every scale.
     QImage picture(ink.size() * ratio, QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     if (!ink.isEmpty()) {
         QPainter painter(&picture);
         painter.setFont(font());
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(-ink.topLeft(), text);
+        drawTextWithHalo(painter, -ink.topLeft(), text, palette().color(QPalette::WindowText),
+                         halo());
     }
     return *glyphs.insert(
         character, Glyph{std::move(picture), ink.topLeft(), metrics.horizontalAdvance(text)});

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "presentation/TextFit.h"
+
 #include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
+
+#include <optional>
+
+class QPainter;
 
 namespace tervalo {
 
@@ -19,9 +25,14 @@ enum ControlEvent {
 void setControlEvents(QWidget *control, int events);
 int controlEvents(const QObject *control);
 
-// A text label, always plain text. A self-sizing label is always exactly as wide and as high as its
-// current text in its current font, so the layouts that place other controls after it can rely on
-// its width.
+// A text label, always plain text. A self-sizing label is always exactly as wide as its text is
+// drawn and as high as its font, so the layouts that place other controls after it can rely on its
+// width.
+//
+// A label may be given a room, the widest its text may be drawn (a fixed-size label's room is also
+// never wider than itself). A text wider than its room is fitted into it (fitText): drawn smaller,
+// and cut with "…" as a last resort. text() and font() stay the whole text and the label's own
+// font; while the text is cut, the tooltip shows it whole.
 class TLabel : public QLabel {
 public:
     TLabel(const QString &text, QWidget *parent);
@@ -31,16 +42,42 @@ public:
     // Sets the text; nothing happens when it is the text already shown.
     void setText(const QString &text);
 
+    void setRoom(int width);
+    int room() const { return roomWidth; }
+    const FittedText &shown() const { return fitted; }
+
+    // A halo of this tone around the characters, so that the text reads over any backdrop; an
+    // invalid colour draws none.
+    void setHalo(const QColor &tone);
+    const QColor &halo() const { return haloTone; }
+
 protected:
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     // Called by setText after the text has changed.
     virtual void textReplaced(const QString &previous) { Q_UNUSED(previous); }
+    // Called after the halo has changed.
+    virtual void haloReplaced() {}
 
 private:
     void fitToText();
+    void showWholeTextInTooltip();
 
     bool selfSizing = true;
+    int roomWidth = UnlimitedRoom;
+    FittedText fitted;
+    QColor haloTone;
+    std::optional<QString> tooltipOfItsOwn; // while the tooltip shows a cut text whole
+    QString tooltipSetHere;
 };
+
+// Draws a text from the start of its baseline, with a halo of the tone around it when the tone is
+// valid: the text's shape in the tone, blurred, so that it fades outward.
+void drawTextWithHalo(QPainter &painter, QPointF baselineStart, const QString &text,
+                      const QColor &colour, const QColor &halo);
+// How far a halo reaches beyond the characters, in pixels.
+constexpr int HaloReach = 2;
 
 // The text clock's label, drawn at its top-left corner. A tick costs only what its changed
 // characters need: the font is far too large for the toolkit's glyph cache, which would draw
@@ -55,6 +92,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void textReplaced(const QString &previous) override;
+    void haloReplaced() override;
 
 private:
     void keepContentsEmpty();
@@ -69,6 +107,7 @@ private:
     QRect inkFrom(const QString &shown, qsizetype first);
 
     QHash<QChar, Glyph> glyphs;
+    qreal glyphsRatio = 0; // the device pixel ratio the glyphs were rendered at
 };
 
 // A picture control: draws its picture unscaled from its top-left corner, clipped to itself,

@@ -38,7 +38,10 @@ TEST(SkinRules, PointsColoursAndTheMinimalisticArithmetic)
         {5, 200, 300, 80, true, 2, 0, 95, 205, 375, 460},
         {5, 200, 100, 80, false, 2, 95, 0, 205, 375, 375},
         {1, 100, 180, 40, false, 0, 0, 75, 105, 263, 263},
-        {10, 150, 150, 60, true, 5, -5, 0, 155, 340, 405},
+        // Within 5 pixels of each other, the narrower one starts at the window's edge, not
+        // before it.
+        {10, 150, 150, 60, true, 5, 0, 0, 155, 340, 405},
+        {5, 200, 203, 80, true, 2, 0, 0, 205, 375, 460},
         {10, 120, 200, 60, false, 5, 0, 75, 125, 310, 310},
         {10, 220, 100, 60, true, 5, 115, 0, 225, 410, 475},
         {3, 100, 120, 10, false, 2, 0, 15, 105, 269, 269},
@@ -48,8 +51,8 @@ TEST(SkinRules, PointsColoursAndTheMinimalisticArithmetic)
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message()
                      << "S = " << c.size << ", town " << c.townWidth << ", date " << c.dateWidth);
-        const MinimalisticLayout layout = minimalisticLayout(c.size, c.dateWidth, c.townWidth,
-                                                             c.conditionWidth, c.withWeather, 160);
+        const MinimalisticLayout layout = minimalisticLayout(
+            c.size, c.dateWidth, c.townWidth, c.conditionWidth, c.withWeather, 160, 24);
         EXPECT_EQ(layout.half, c.half);
         EXPECT_EQ(layout.townTop, c.half + 5);
         EXPECT_EQ(layout.conditionTop, c.half + 5);
@@ -62,6 +65,15 @@ TEST(SkinRules, PointsColoursAndTheMinimalisticArithmetic)
         EXPECT_EQ(layout.temperatureLeft, c.conditionLeft);
         EXPECT_EQ(layout.windowWidth, c.width);
         EXPECT_EQ(layout.windowHeight, 100);
+    }
+    // A font whose rows need more than 25 pixels moves the lower row down, and no further.
+    for (const auto &[rowDistance, lowerTop] : {std::pair{25, 35}, {31, 41}}) {
+        const MinimalisticLayout layout =
+            minimalisticLayout(10, 200, 100, 80, true, 160, rowDistance);
+        EXPECT_EQ(layout.townTop, 10);
+        EXPECT_EQ(layout.dateTop, lowerTop);
+        EXPECT_EQ(layout.temperatureTop, lowerTop);
+        EXPECT_EQ(layout.conditionTop, 10);
     }
 }
 
@@ -148,7 +160,8 @@ TEST_F(SkinsTest, TheDigitalLineIsLaidOutFromTheMeasuredWidthsAndFollowsTheTexts
         EXPECT_EQ(form().TemLabel->pos(), QPoint(16 + wd + 10 + wc + 20, 151));
         EXPECT_EQ(form().TempFlikLabel->pos(), form().TemLabel->pos());
         EXPECT_EQ(form().CloudLabel->x(), 16 + wd + 10 + wc + wt + 25);
-        EXPECT_EQ(form().CloudLabel->width(), 150);
+        EXPECT_EQ(form().CloudLabel->x() + form().CloudLabel->width(), 500 - 16)
+            << "the condition takes the rest of the line";
         EXPECT_TRUE(form().CloudLabel->font().bold());
         EXPECT_FALSE(form().sepLabel->isHidden());
         EXPECT_TRUE(form().WindLabel->isHidden());
@@ -194,7 +207,7 @@ TEST_F(SkinsTest, TheMinimalisticSkinUsesTheWidthsInItsOwnFonts)
         EXPECT_EQ(form().DateLabel->font().pixelSize(), 25);   // 19 pt
         const MinimalisticLayout expected =
             minimalisticLayout(5, form().DateLabel->width(), form().CityNameLabel->width(),
-                               form().CloudLabel->width(), withWeather, 160);
+                               form().CloudLabel->width(), withWeather, 160, 0);
         EXPECT_EQ(form().CityNameLabel->pos(), QPoint(expected.townLeft, 7));
         EXPECT_EQ(form().DateLabel->pos(), QPoint(expected.dateLeft, 32));
         EXPECT_EQ(form().CloudLabel->pos(), QPoint(expected.conditionLeft, 7));
