@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QEvent>
 #include <QHash>
 #include <QImage>
 #include <QLabel>
@@ -70,6 +71,9 @@ private:
 
     QHash<QChar, Glyph> glyphs;
 };
+
+// Sent to a picture control when what it draws may have changed: another picture, or scaling.
+inline const QEvent::Type PictureChange = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // A picture control: draws its picture unscaled from its top-left corner, clipped to itself,
 // over whatever lies beneath. With scaling on, a picture larger than the control is shrunk to
