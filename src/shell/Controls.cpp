@@ -4,6 +4,7 @@
 #include "platform/AppError.h"
 #include "presentation/Pictures.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -373,12 +374,16 @@ void TImage::setPicture(const QString &pictureName)
     name = pictureName;
     image = std::move(loaded);
     update();
+    QEvent changed(PictureChange);
+    QCoreApplication::sendEvent(this, &changed);
 }
 
 void TImage::setScaledToFit(bool on)
 {
     scaled = on;
     update();
+    QEvent changed(PictureChange);
+    QCoreApplication::sendEvent(this, &changed);
 }
 
 void TImage::paintEvent(QPaintEvent *event)

@@ -3,6 +3,7 @@
 
 #include "presentation/TextFit.h"
 
+#include <QEvent>
 #include <QHash>
 #include <QImage>
 #include <QLabel>
@@ -109,6 +110,9 @@ private:
     QHash<QChar, Glyph> glyphs;
     qreal glyphsRatio = 0; // the device pixel ratio the glyphs were rendered at
 };
+
+// Sent to a picture control when what it draws may have changed: another picture, or scaling.
+inline const QEvent::Type PictureChange = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // A picture control: draws its picture unscaled from its top-left corner, clipped to itself,
 // over whatever lies beneath. With scaling on, a picture larger than the control is shrunk to

@@ -99,6 +99,7 @@ TForm1::TForm1(AppContext &context)
     setFont(font);
     setGeometry(0, 0, DesignWidth, DesignHeight);
     createControls();
+    faceShape = new FaceShape(*this);
     createMenus();
     createTimers();
     TrayIcon1 = new TrayIcon(context.title, QStringLiteral("Tervalo"), this);

@@ -6,6 +6,7 @@
 #include "platform/XmlDocument.h"
 #include "shell/AppContext.h"
 #include "shell/Controls.h"
+#include "shell/FaceShape.h"
 #include "shell/MenuItem.h"
 #include "shell/TrayIcon.h"
 
@@ -149,6 +150,8 @@ public:
     WindowTimer *TimerModern;
     WindowTimer *AutoCheckInet;
     TrayIcon *TrayIcon1;
+    // What the face paints: the window takes the mouse there only, and snaps by its edges.
+    FaceShape *faceShape;
     XmlDocument XMLDocument1;
     HttpClient IdHTTP1;
 

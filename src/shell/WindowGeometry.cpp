@@ -27,6 +27,14 @@ QPoint snappedToArea(const QRect &window, const QRect &workArea, int distance)
             snapped(window.y(), window.height(), workArea.y(), workArea.height(), distance)};
 }
 
+QPoint snappedToArea(const QRect &window, const QRect &painted, const QRect &workArea, int distance)
+{
+    if (painted.isEmpty())
+        return snappedToArea(window, workArea, distance);
+    const QRect paintedOnScreen = painted.translated(window.topLeft());
+    return snappedToArea(paintedOnScreen, workArea, distance) - painted.topLeft();
+}
+
 int topCentreLeft(int workAreaWidth, int windowWidth)
 {
     return (workAreaWidth - windowWidth) / 2;

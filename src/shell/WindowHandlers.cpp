@@ -31,7 +31,7 @@ void TForm1::FormMouseDown(const QPoint &globalPosition)
 void TForm1::dragTo(const QPoint &globalPosition)
 {
     const QRect dragged(globalPosition - *dragOffset, size());
-    move(snappedToArea(dragged, workAreaOf(*this)));
+    move(snappedToArea(dragged, faceShape->paintedBounds(), workAreaOf(*this)));
 }
 
 void TForm1::mousePressEvent(QMouseEvent *event)

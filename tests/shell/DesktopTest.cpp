@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <unistd.h>
@@ -212,6 +213,91 @@ TEST_F(DesktopTest, OnlineTheWidgetShowsTheForecastOfTheService)
     ASSERT_FALSE(screen.isNull());
     EXPECT_GT(brightestAround(screen, geometry->topLeft() + QPoint(300 + 108, 50)), 200);
     endAndExpectSaved(settings);
+}
+
+// The weather face's window is larger than what it paints: beside and between its panels the
+// desktop shows through, and there the mouse reaches the desktop too. A press there neither
+// opens the widget's menu nor moves it; on the panels it does both.
+TEST_F(DesktopTest, TheMouseGoesThroughWhereTheWidgetIsSeeThrough)
+{
+    program.serveTheServicesOnLoopback();
+    const std::optional<QRect> widget = startWith(
+        withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))), WeatherFace);
+    ASSERT_TRUE(widget.has_value()) << "the window did not appear";
+    ASSERT_TRUE(desktop.recordDesktopPresses({1000, 580})) << "xev records no presses";
+    const QString tervalo = QStringLiteral("tervalo");
+    ASSERT_EQ(desktop.windowsShownBy(tervalo), 1);
+    const QPoint corner = widget->topLeft();
+    const auto pressesAt = [&](QPoint at) {
+        const std::vector<QPoint> presses = desktop.desktopPresses();
+        return std::count(presses.begin(), presses.end(), at);
+    };
+    // Whether the press that `press` gives at `at` reaches the desktop.
+    const auto reachesTheDesktop = [&](QPoint at, const auto &press) {
+        const auto before = pressesAt(at);
+        press();
+        return test::waitFor([&] { return pressesAt(at) > before; });
+    };
+
+    // Between the panels, beside the big picture, below it.
+    for (const QPoint &inWindow : {QPoint(60, 178), QPoint(510, 100), QPoint(515, 225)}) {
+        SCOPED_TRACE(testing::Message() << inWindow.x() << "," << inWindow.y());
+        const QPoint at = corner + inWindow;
+        EXPECT_TRUE(reachesTheDesktop(at, [&] { desktop.click(at, 3); }));
+        EXPECT_EQ(desktop.windowsShownBy(tervalo), 1) << "a menu opened";
+    }
+    const QPoint between = corner + QPoint(60, 178);
+    EXPECT_TRUE(
+        reachesTheDesktop(between, [&] { desktop.drag(between, between + QPoint(150, 80), 1); }));
+    EXPECT_EQ(desktop.windowGeometry(QStringLiteral("Tervalo")), widget) << "the widget moved";
+
+    // On the main panel the widget has the mouse.
+    const QPoint onPanel = corner + QPoint(60, 100);
+    desktop.click(onPanel, 3);
+    EXPECT_TRUE(test::waitFor([&] { return desktop.windowsShownBy(tervalo) == 2; })) << "no menu";
+    desktop.pressKeys({QStringLiteral("Escape")});
+    EXPECT_TRUE(test::waitFor([&] { return desktop.windowsShownBy(tervalo) == 1; }));
+    desktop.drag(onPanel, onPanel + QPoint(100, 60), 1);
+    EXPECT_TRUE(test::waitFor([&] {
+        return desktop.windowGeometry(QStringLiteral("Tervalo")) == widget->translated(100, 60);
+    })) << "the widget was not dragged";
+    EXPECT_EQ(pressesAt(onPanel), 0) << "a press on the panel reached the desktop";
+    ASSERT_TRUE(program.terminate(20000));
+    EXPECT_EQ(program.process().exitCode(), 0);
+}
+
+// The classic weather face's panels are 500 pixels wide in a window of 520: dragged near the
+// screen's right and bottom edges, the panels come to touch them and the window reaches past.
+TEST_F(DesktopTest, ADraggedWidgetSnapsByItsPaintedEdges)
+{
+    program.serveTheServicesOnLoopback();
+    const std::optional<QRect> widget = startWith(
+        withTheXmlExport(test::installedDataFile(QStringLiteral("Tervalo.ini"))), WeatherFace);
+    ASSERT_TRUE(widget.has_value()) << "the window did not appear";
+    const QSize screen = desktop.screenshot().size();
+    // Dropped with the panels' right edge 6 pixels and their bottom 5 short of the screen's.
+    const QPoint grip = widget->topLeft() + QPoint(60, 100);
+    const QPoint dropped(screen.width() - 500 - 6, screen.height() - WeatherFace.height() - 5);
+    desktop.drag(grip, grip + dropped - widget->topLeft(), 1);
+
+    std::optional<QRect> snapped;
+    const auto paintedAt = [](const QImage &shot, QPoint at) {
+        return shot.pixelColor(at) != test::VirtualDesktop::DesktopColour;
+    };
+    QImage shot;
+    EXPECT_TRUE(test::waitFor([&] {
+        snapped = desktop.windowGeometry(QStringLiteral("Tervalo"));
+        shot = desktop.screenshot();
+        return snapped && snapped->x() > dropped.x() && snapped->y() > dropped.y() &&
+               paintedAt(shot, {screen.width() - 1, snapped->y() + 100}) &&
+               paintedAt(shot, {snapped->x() + 60, screen.height() - 1});
+    })) << "the panels do not touch the right and bottom edges";
+    ASSERT_TRUE(snapped.has_value());
+    EXPECT_EQ(snapped->x(), screen.width() - 500) << "the panels' right edge on the screen's";
+    EXPECT_GE(snapped->bottom(), screen.height() - 1);
+    EXPECT_EQ(snapped->size(), WeatherFace);
+    ASSERT_TRUE(program.terminate(20000));
+    EXPECT_EQ(program.process().exitCode(), 0);
 }
 
 // A new install as shipped: Open-Meteo's host answers over HTTPS with a certificate of the test

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "presentation/Skins.h"
 #include "shell/WindowGeometry.h"
 #include "support/WidgetHarness.h"
 
@@ -9,6 +10,7 @@
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -296,6 +298,71 @@ TEST(WindowGeometry, ADraggedWindowSnapsToTheWorkAreaWithinTenPixels)
     for (const auto &[dropped, landed] : cases)
         EXPECT_EQ(snappedToArea(QRect(dropped, QSize(500, 235)), area), landed)
             << dropped.x() << "," << dropped.y();
+}
+
+// A 520 x 235 window that paints only part of itself snaps by the painted part's edges.
+TEST(WindowGeometry, ADraggedWindowSnapsByTheEdgesOfWhatItPaints)
+{
+    const QRect area(0, 30, 1280, 770); // a panel along the top
+    const QRect painted(20, 23, 480, 200);
+    struct Case {
+        QPoint dropped;
+        QRect painted;
+        QPoint landed;
+    };
+    const Case cases[] = {
+        {{-15, 12}, painted, {-20, 7}},       // left and top: the window reaches past both
+        {{-9, 300}, painted, {-9, 300}},      // painted left 11 from the edge
+        {{786, 400}, painted, {780, 400}},    // right: the window's own edge is 26 beyond
+        {{765, 400}, painted, {765, 400}},    // the window's edge within 5, the painted one 15
+        {{795, 570}, painted, {795, 577}},    // bottom
+        {{500, 200}, painted, {500, 200}},    // far from every edge
+        {{765, 400}, QRect(), {760, 400}},    // a window that paints nothing: its own edges
+        {{3, 795}, {0, 0, 520, 5}, {0, 795}}, // a strip at the top, near the area's bottom
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(snappedToArea(QRect(c.dropped, QSize(520, 235)), c.painted, area), c.landed)
+            << c.dropped.x() << "," << c.dropped.y();
+}
+
+// Dragged near the work area's edges, a shown face's painted edges come to lie on them, though
+// its window is larger: by the right and bottom in the classic skin, whose window is wider
+// than its panels, and by the top in the digital one, whose panel starts below the window's top.
+TEST_F(WindowTest, AShownFaceSnapsByItsPaintedEdges)
+{
+    const auto paintedArea = [this] {
+        const QImage face = form().grab().toImage();
+        QRect area;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x)
+                if (qAlpha(face.pixel(x, y)) > SeeThroughAlpha)
+                    area |= QRect(x, y, 1, 1);
+        return area;
+    };
+    const QRect area = form().screen()->availableGeometry();
+    harness.shared.AppSettings.PanelsMode = ClassicSkin;
+    form().ChangePanels();
+    form().resize(520, 235);
+    form().move(100, 100);
+    form().show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form().faceShape->measurements() > 0; }));
+    const QRect classic = paintedArea();
+    ASSERT_LT(classic.right(), form().width() - 1);
+    QPoint grip = form().MainBackground->mapToGlobal(QPoint(50, 50));
+    QPoint dropped = area.bottomRight() - classic.bottomRight() - QPoint(6, 6);
+    drag(form().MainBackground, Qt::LeftButton, grip, grip + dropped - form().pos());
+    EXPECT_EQ(form().pos() + classic.bottomRight(), area.bottomRight());
+
+    harness.shared.AppSettings.PanelsMode = DigitalSkin;
+    form().ChangePanels();
+    const int measured = form().faceShape->measurements();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().faceShape->measurements() > measured; }));
+    const QRect digital = paintedArea();
+    ASSERT_GT(digital.top(), 0);
+    grip = form().MainBackground->mapToGlobal(QPoint(50, 50));
+    dropped = area.topLeft() - digital.topLeft() + QPoint(4, 7);
+    drag(form().MainBackground, Qt::LeftButton, grip, grip + dropped - form().pos());
+    EXPECT_EQ(form().pos() + digital.topLeft(), area.topLeft());
 }
 
 TEST_F(WindowTest, AnyButtonDragsTheWindowAndADoubleClickPutsItAtTheTopCentre)

@@ -46,6 +46,7 @@ VirtualDesktop::VirtualDesktop()
 
 VirtualDesktop::~VirtualDesktop()
 {
+    stopProcess(pressRecorder);
     stopProcess(notificationArea);
     stopProcess(compositor);
     stopProcess(server);
@@ -72,6 +73,68 @@ void VirtualDesktop::click(QPoint at, int button)
     run(QStringLiteral("xdotool"),
         {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
          QStringLiteral("click"), QString::number(button)});
+}
+
+void VirtualDesktop::drag(QPoint from, QPoint to, int button)
+{
+    QStringList steps{QStringLiteral("mousemove"), QString::number(from.x()),
+                      QString::number(from.y()), QStringLiteral("mousedown"),
+                      QString::number(button)};
+    for (const int step : {1, 2, 3, 4}) {
+        const QPoint at = from + (to - from) * step / 4;
+        steps << QStringLiteral("sleep") << QStringLiteral("0.1") << QStringLiteral("mousemove")
+              << QString::number(at.x()) << QString::number(at.y());
+    }
+    steps << QStringLiteral("sleep") << QStringLiteral("0.1") << QStringLiteral("mouseup")
+          << QString::number(button);
+    run(QStringLiteral("xdotool"), steps);
+}
+
+bool VirtualDesktop::recordDesktopPresses(QPoint bare)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xev")).isEmpty())
+        return false;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), name);
+    pressRecorder.setProcessEnvironment(environment);
+    pressRecorder.start(QStringLiteral("xev"), {QStringLiteral("-root"), QStringLiteral("-event"),
+                                                QStringLiteral("button")});
+    if (!pressRecorder.waitForStarted(StartTimeoutMs))
+        return false;
+    // The recorder selects the root window's presses some time after it has started.
+    const bool seen = waitFor(
+        [&] {
+            click(bare, 1);
+            return !desktopPresses().empty();
+        },
+        StartTimeoutMs);
+    recordedPresses.clear();
+    return seen;
+}
+
+std::vector<QPoint> VirtualDesktop::desktopPresses()
+{
+    pressRecorder.waitForReadyRead(50);
+    recordedPresses += pressRecorder.readAllStandardOutput();
+    // ButtonPress event, serial 18, synthetic NO, window 0x50d,
+    //     root 0x50d, subw 0x0, time 9529832, (300,300), root:(300,300),
+    static const QRegularExpression press(
+        QStringLiteral("ButtonPress event[^\\n]*\\n[^\\n]*root:\\((-?\\d+),(-?\\d+)\\)"));
+    std::vector<QPoint> places;
+    for (const QRegularExpressionMatch &match :
+         press.globalMatch(QString::fromLatin1(recordedPresses)))
+        places.emplace_back(match.captured(1).toInt(), match.captured(2).toInt());
+    return places;
+}
+
+int VirtualDesktop::windowsShownBy(const QString &program) const
+{
+    return static_cast<int>(
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+             QStringLiteral("--classname"), QLatin1Char('^') + program + QLatin1Char('$')})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+            .size());
 }
 
 void VirtualDesktop::pressKeys(const QStringList &keys)

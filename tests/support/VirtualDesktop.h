@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace tervalo::test {
 
@@ -29,12 +30,24 @@ public:
     // Input as a user gives it, through the X server: a click of a button (1 left, 3 right)
     // at a place of the screen, and keys by their X names ("Down", "Return").
     void click(QPoint at, int button);
+    // Presses a button at one place, moves the pointer in steps to another and releases it.
+    void drag(QPoint from, QPoint to, int button);
     void pressKeys(const QStringList &keys);
     // Types a text into the window under the pointer, character by character.
     void typeText(const QString &text);
     // Gives a top-level window, found by its title, the keyboard and presses the keys there;
     // false when no such window appears within the time given.
     bool pressKeysIn(const QString &title, const QStringList &keys, int milliseconds);
+
+    // Records the presses that reach the desktop itself (the root window), that is the ones
+    // no window took. Checks it works with a click at `bare`, a place no window covers; false
+    // when the recorder did not see it.
+    bool recordDesktopPresses(QPoint bare);
+    // Where the recorded presses were, since recording began.
+    std::vector<QPoint> desktopPresses();
+    // How many windows of a program (its executable's name) are on the screen: the widget, and
+    // its menu while that is open.
+    int windowsShownBy(const QString &program) const;
 
     // A top-level window's place and size by its title, as the X server reports them.
     std::optional<QRect> windowGeometry(const QString &title) const;
@@ -47,6 +60,8 @@ private:
     QProcess server;
     QProcess compositor;
     QProcess notificationArea;
+    QProcess pressRecorder;
+    QByteArray recordedPresses;
     QString name;
     std::optional<QString> problem;
 };
