@@ -62,13 +62,11 @@ void paintPanel(QPainter &painter, const QRectF &rect, Skin skin, qreal cornerRa
         paintModernGlass(painter, rect, outline, cornerRadius);
 }
 
-QImage panelPicture(Skin skin, QSize size)
+QImage panelPicture(Skin skin, QSize size, qreal ratio)
 {
-    QImage image = blankImage(size);
-    QPainter painter(&image);
-    useSmoothPainting(painter);
-    paintPanel(painter, QRectF(QPointF(0, 0), size), skin, panelCornerRadius(size.height()));
-    return image;
+    return paintedPicture(size, ratio, [&](QPainter &painter) {
+        paintPanel(painter, QRectF(QPointF(0, 0), size), skin, panelCornerRadius(size.height()));
+    });
 }
 
 } // namespace tervalo::artwork

@@ -18,8 +18,9 @@ inline constexpr QSize forecastPanelSize{500, 50};
 // Paints a panel of the skin filling the rectangle.
 void paintPanel(QPainter &painter, const QRectF &rect, Skin skin, qreal cornerRadius);
 
-// A whole background picture; the corner radius follows the panel's height.
-QImage panelPicture(Skin skin, QSize size);
+// A whole background picture, at `ratio` image pixels per picture pixel; the corner radius
+// follows the panel's height.
+QImage panelPicture(Skin skin, QSize size, qreal ratio = 1);
 
 // The corner radius a panel of this height gets.
 qreal panelCornerRadius(qreal height);

@@ -15,10 +15,12 @@ namespace tervalo::artwork {
 
 struct SceneCanvas {
     QPainter &painter;
-    // Image pixels per unit of the scene's coordinates.
+    // Picture pixels per unit of the scene's coordinates. A picture drawn at 2× has twice as
+    // many image pixels per picture pixel, but keeps its lines and details: it is the same
+    // drawing.
     qreal scale = 1.0;
 
-    // A stroke width of `units`, but never thinner than `minimumPixels` on the image, so
+    // A stroke width of `units`, but never thinner than `minimumPixels` of the picture, so
     // that the small pictures keep crisp lines.
     qreal strokeWidth(qreal units, qreal minimumPixels) const;
 

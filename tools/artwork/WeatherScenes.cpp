@@ -238,19 +238,17 @@ void paintScene(SceneCanvas &canvas, Scene scene)
     }
 }
 
-QImage scenePicture(Scene scene, const SceneFrame &frame)
+QImage scenePicture(Scene scene, const SceneFrame &frame, qreal ratio)
 {
     const QRectF &from = largeFrame.motifBox;
     const QRectF &to = frame.motifBox;
     const qreal scale = std::min(to.width() / from.width(), to.height() / from.height());
-    QImage image = blankImage(frame.size);
-    QPainter painter(&image);
-    useSmoothPainting(painter);
-    painter.translate(to.center() - from.center() * scale);
-    painter.scale(scale, scale);
-    SceneCanvas canvas{painter, scale};
-    paintScene(canvas, scene);
-    return image;
+    return paintedPicture(frame.size, ratio, [&](QPainter &painter) {
+        painter.translate(to.center() - from.center() * scale);
+        painter.scale(scale, scale);
+        SceneCanvas canvas{painter, scale};
+        paintScene(canvas, scene);
+    });
 }
 
 } // namespace tervalo::artwork

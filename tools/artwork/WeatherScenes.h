@@ -74,7 +74,7 @@ inline constexpr NamedScene nightScenes[] = {
 void paintScene(SceneCanvas &canvas, Scene scene);
 
 // The scene as a picture of the frame's size, its motif box scaled to fit the frame's and
-// centred in it.
-QImage scenePicture(Scene scene, const SceneFrame &frame);
+// centred in it, at `ratio` image pixels per picture pixel.
+QImage scenePicture(Scene scene, const SceneFrame &frame, qreal ratio = 1);
 
 } // namespace tervalo::artwork
