@@ -7,6 +7,7 @@ namespace tervalo {
 
 namespace {
 const QString PictureFolder = QStringLiteral(":/pictures/");
+const QString DoubleSize = QStringLiteral("@2x");
 } // namespace
 
 QImage loadPicture(const QString &name)
@@ -16,12 +17,25 @@ QImage loadPicture(const QString &name)
     return QImage(PictureFolder + name.toUpper() + QStringLiteral(".png"));
 }
 
+QImage loadPicture(const QString &name, qreal devicePixelRatio)
+{
+    if (devicePixelRatio > 1 && !name.isEmpty()) {
+        QImage doubled(PictureFolder + name.toUpper() + DoubleSize + QStringLiteral(".png"));
+        if (!doubled.isNull()) {
+            doubled.setDevicePixelRatio(2);
+            return doubled;
+        }
+    }
+    return loadPicture(name);
+}
+
 QStringList pictureNames()
 {
     QStringList names;
     for (const QString &file :
          QDir(PictureFolder).entryList({QStringLiteral("*.png")}, QDir::Files))
-        names << file.chopped(4);
+        if (!file.chopped(4).endsWith(DoubleSize))
+            names << file.chopped(4);
     return names;
 }
 

@@ -37,9 +37,9 @@ std::map<QString, QSize> inventory()
 }
 
 // The bit depth and colour type of a PNG file, from its header chunk.
-std::pair<int, int> pngFormatOf(const QString &name)
+std::pair<int, int> pngFormatOf(const QString &fileName)
 {
-    QFile file(QStringLiteral(":/pictures/") + name + QStringLiteral(".png"));
+    QFile file(QStringLiteral(":/pictures/") + fileName + QStringLiteral(".png"));
     if (!file.open(QIODevice::ReadOnly))
         return {0, 0};
     const QByteArray header = file.read(26);
@@ -64,6 +64,16 @@ TEST(Pictures, EveryPictureIsThereInItsSizeAsEightBitRgba)
         EXPECT_EQ(picture.size(), size);
         EXPECT_TRUE(picture.hasAlphaChannel());
         EXPECT_EQ(pngFormatOf(name), std::make_pair(8, 6)) << "8 bits, colour type 6: RGBA";
+
+        // The drawing for screens of more image pixels than window pixels.
+        const QImage doubled = loadPicture(name, 2);
+        EXPECT_EQ(doubled.size(), size * 2);
+        EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
+        EXPECT_EQ(doubled.deviceIndependentSize(), QSizeF(size)) << "as many window pixels";
+        EXPECT_EQ(doubled.format(), picture.format());
+        EXPECT_EQ(pngFormatOf(name + QStringLiteral("@2x")), std::make_pair(8, 6));
+        EXPECT_EQ(loadPicture(name, 1).devicePixelRatio(), 1.0);
+        EXPECT_EQ(loadPicture(name, 1.25), doubled) << "every ratio above 1 takes the 2x one";
     }
 }
 
