@@ -11,13 +11,16 @@
 namespace tervalo {
 namespace {
 
+// The big weather pictures, by day and by night.
+const char *const BigPictures[] = {
+    "BSUN",  "BSUNCLOUD",  "BCLOUDY", "BPASMURNO", "BSHORTRAIN", "BRAIN", "BLIGHTNING", "BRAINSNOW",
+    "BSNOW", "BHEAVYSNOW", "BNA",     "SUN",       "CLOUDY",     "RAIN",  "LIGHTNING",  "SNOW"};
+
 // Every picture the program shows, with its size.
 std::map<QString, QSize> inventory()
 {
     std::map<QString, QSize> pictures;
-    for (const char *name :
-         {"BSUN", "BSUNCLOUD", "BCLOUDY", "BPASMURNO", "BSHORTRAIN", "BRAIN", "BLIGHTNING",
-          "BRAINSNOW", "BSNOW", "BHEAVYSNOW", "BNA", "SUN", "CLOUDY", "RAIN", "LIGHTNING", "SNOW"})
+    for (const char *name : BigPictures)
         pictures[QLatin1String(name)] = QSize(240, 200);
     for (const char *name :
          {"SMSUN", "SMSUNCLOUD", "SMCLOUDY", "SMPASMURNO", "SMSHORTRAIN", "SMRAIN", "SMLIGHTNING",
@@ -93,6 +96,30 @@ TEST(Pictures, CardsAreOpaqueInTheMiddleAndTheBigPicturesClearAtTheCorners)
         const QImage picture = loadPicture(QLatin1String(name));
         EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0) << name << ": see-through around the motif";
     }
+}
+
+// The widget puts the temperature, wind and humidity at 16 pixels left of the big picture and
+// the town and condition from y = 125 down over it: what the picture paints must stay clear of
+// them, in the part x 60 to 220, y 0 to 120 of it.
+TEST(Pictures, TheBigPicturesPaintOnlyWhereNoTextStands)
+{
+    for (const char *name : BigPictures)
+        for (const qreal ratio : {1.0, 2.0}) {
+            SCOPED_TRACE(testing::Message() << name << " at " << ratio);
+            const QImage picture =
+                loadPicture(QLatin1String(name), ratio).convertToFormat(QImage::Format_ARGB32);
+            const QRect allowed(QPoint(60, 0) * ratio, QSize(160, 120) * ratio);
+            QRect ink;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    if (qAlpha(picture.pixel(x, y)) > 10)
+                        ink |= QRect(x, y, 1, 1);
+            EXPECT_TRUE(allowed.contains(ink))
+                << "painted in x " << ink.left() << ".." << ink.right() << ", y " << ink.top()
+                << ".." << ink.bottom();
+            // and it fills that part rather than shrinking into a corner of it
+            EXPECT_GT(ink.width() * ink.height(), allowed.width() * allowed.height() / 3);
+        }
 }
 
 } // namespace

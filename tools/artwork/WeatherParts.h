@@ -33,9 +33,10 @@ void drawSun(SceneCanvas &canvas, QPointF centre, qreal radius);
 // A cloud filling the box, best about 1.7 times as wide as it is high.
 void drawCloud(SceneCanvas &canvas, const QRectF &box, const palette::CloudTone &tone);
 
-// A slanted streak of rain starting at `top`.
+// A drop of rain, its tip at `top`, slanted by the wind.
 void drawRainDrop(SceneCanvas &canvas, QPointF top, qreal length);
 
+// A six-armed flake with a pair of branches on each arm.
 void drawSnowflake(SceneCanvas &canvas, QPointF centre, qreal radius);
 
 // A lightning bolt filling the box, best about 0.55 times as wide as it is high.
