@@ -162,7 +162,7 @@ TEST_F(ScreenRatioTest, AShrunkPictureAndAScreenOfOneAndAHalfShowTheDoubleDrawin
         TImage *control;
         double shrink; // of the picture on the control
     };
-    const Case cases[] = {{1.5, form().MainBackground, 1.0},
+    const Case cases[] = {{1.5, form().CurrentClouds, 1.0},
                           {1.5, form().MainCloud, 0.75},
                           {2.0, form().MainCloud, 0.75}};
     for (const Case &c : cases) {

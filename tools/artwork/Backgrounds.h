@@ -6,8 +6,9 @@
 
 class QPainter;
 
-// The skins' backgrounds: half-transparent black glass with rounded corners, glossy in the
-// classic skin and plain with a faint lit top edge in the modern one.
+// The skins' backgrounds: dark glass with rounded corners, translucent but dark enough for the
+// widget's texts over any desktop; glossy in the classic skin, plain in the modern one, both
+// with a lit top edge.
 namespace tervalo::artwork {
 
 enum class Skin { Classic, Modern };

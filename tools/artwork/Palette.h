@@ -68,12 +68,19 @@ inline const QColor splitHighlight{0xff, 0xff, 0xff, 0xb0};
 inline const QColor splitShadow{0x00, 0x00, 0x00, 0x2c};
 inline const QColor hinge{0x4a, 0x4c, 0x50};
 
-// Skin backgrounds: half-transparent black glass.
-inline constexpr int glassAlpha = 128;
-inline const QColor glass{0x00, 0x00, 0x00, glassAlpha};
-inline const QColor glossTop{0xb8, 0xb8, 0xb8, glassAlpha};
-inline const QColor glossMiddle{0x4c, 0x4c, 0x4c, glassAlpha};
-inline const QColor modernEdge{0xff, 0xff, 0xff, 0x48};
+// Skin backgrounds: dark glass, nearly opaque, so that white and silver text on it read over
+// light desktops too. Each colour, laid over pure white, keeps a contrast of 4.5 to 1 with the
+// silver #C0C0C0 of the forecast's lows.
+inline constexpr int glassAlpha = 206;
+inline const QColor glass{0x06, 0x08, 0x0b, 194};
+inline const QColor glossTop{0x1e, 0x22, 0x28, glassAlpha};
+inline const QColor glossMiddle{0x15, 0x18, 0x1d, glassAlpha};
+inline const QColor glassUpper{0x07, 0x09, 0x0c, glassAlpha};
+inline const QColor glassLower{0x02, 0x03, 0x04, glassAlpha};
+inline const QColor glossHighlight{0xff, 0xff, 0xff, 0x60};
+inline const QColor modernEdge{0xff, 0xff, 0xff, 0x40};
+inline const QColor glassRimLight{0xff, 0xff, 0xff, 0x50};
+inline const QColor glassRimDark{0x00, 0x00, 0x00, 0x60};
 inline const QColor previewText{0xff, 0xff, 0xff};
 inline const QColor previewFaintText{0xff, 0xff, 0xff, 0xa8};
 
