@@ -8,6 +8,7 @@ namespace tervalo {
 namespace {
 const QString PictureFolder = QStringLiteral(":/pictures/");
 const QString DoubleSize = QStringLiteral("@2x");
+const QString IconTheme = QStringLiteral(":/icons/hicolor/");
 } // namespace
 
 QImage loadPicture(const QString &name)
@@ -37,6 +38,17 @@ QStringList pictureNames()
         if (!file.chopped(4).endsWith(DoubleSize))
             names << file.chopped(4);
     return names;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    // One folder per size, "16x16" and on, as the icon theme has them.
+    for (const QString &folder : QDir(IconTheme).entryList(QDir::Dirs)) {
+        const int size = folder.section(QLatin1Char('x'), 0, 0).toInt();
+        icon.addFile(IconTheme + folder + QStringLiteral("/apps/tervalo.png"), QSize(size, size));
+    }
+    return icon;
 }
 
 } // namespace tervalo

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -19,5 +20,9 @@ QImage loadPicture(const QString &name, qreal devicePixelRatio);
 // Every picture resource name, upper case; the drawings at twice the size are not names of
 // their own.
 QStringList pictureNames();
+
+// The program icon, with its own drawing for every size a desktop asks for (16 to 256 pixels),
+// for the windows and the notification area.
+QIcon programIcon();
 
 } // namespace tervalo

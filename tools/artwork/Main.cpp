@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Draws all of Tervalo's pictures into a folder, and optionally the program icon:
 //
-//   tervalo-artwork <pictures-folder> [<program-icon.png>]
+//   tervalo-artwork <pictures-folder> [<icons-folder>]
+//
+// The icons folder gets the program icon at every size as hicolor/<N>x<N>/apps/tervalo.png.
 //
 // A second mode lays finished pictures out on a contact sheet for checking them by eye:
 //
@@ -100,6 +102,23 @@ bool writePreviews(const QDir &folder, const Ratio &ratio)
     return ok;
 }
 
+// The program icon at every size, in the folders of the hicolor icon theme.
+bool writeProgramIcons(const QDir &iconsFolder)
+{
+    bool ok = true;
+    for (const int size : programIconSizes) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        if (!QDir(iconsFolder).mkpath(folder)) {
+            std::fprintf(stderr, "tervalo-artwork: cannot create %s\n",
+                         qPrintable(iconsFolder.filePath(folder)));
+            ok = false;
+            continue;
+        }
+        ok &= save(programIcon(size), iconsFolder.filePath(folder + "/tervalo.png"));
+    }
+    return ok;
+}
+
 int drawEverything(const QStringList &arguments)
 {
     const QString folderPath = arguments.at(1);
@@ -113,7 +132,7 @@ int drawEverything(const QStringList &arguments)
         ok &= writeWeatherPictures(folder, ratio) & writeFlipCards(folder, ratio) &
               writeBackgrounds(folder, ratio) & writePreviews(folder, ratio);
     if (arguments.size() > 2)
-        ok &= save(programIcon(), arguments.at(2));
+        ok &= writeProgramIcons(QDir(arguments.at(2)));
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
@@ -133,7 +152,7 @@ int drawContactSheet(const QStringList &arguments)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: tervalo-artwork <pictures-folder> [<program-icon.png>]\n"
+    std::fprintf(stderr, "usage: tervalo-artwork <pictures-folder> [<icons-folder>]\n"
                          "       tervalo-artwork --contact-sheet <sheet.png> <zoom> <columns> "
                          "<picture.png>...\n");
     return EXIT_FAILURE;

@@ -84,10 +84,8 @@ inline const QColor glassRimDark{0x00, 0x00, 0x00, 0x60};
 inline const QColor previewText{0xff, 0xff, 0xff};
 inline const QColor previewFaintText{0xff, 0xff, 0xff, 0xa8};
 
-// The program icon's tile.
-inline const QColor tileTop{0x2c, 0x45, 0x6e};
-inline const QColor tileBottom{0x15, 0x22, 0x3a};
-inline const QColor tileEdge{0xff, 0xff, 0xff, 0x28};
+// The program icon's outline, dark enough to stand out on a light panel.
+inline const QColor iconOutline{0x14, 0x22, 0x3a};
 
 // What the contact sheets put behind the pictures: the widget's dark glass over a desktop.
 inline const QColor sheetBackground{0x30, 0x38, 0x40};

@@ -84,21 +84,6 @@ void drawSunRays(SceneCanvas &canvas, QPointF centre, qreal radius)
     }
 }
 
-// The outline of a cloud: a flat-bottomed base with three puffs on top.
-QPainterPath cloudOutline(const QRectF &box)
-{
-    const qreal w = box.width();
-    const qreal h = box.height();
-    auto at = [&](qreal fx, qreal fy) { return QPointF(box.left() + fx * w, box.top() + fy * h); };
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    path.addRoundedRect(QRectF(at(0.0, 0.5), QSizeF(w, 0.5 * h)), 0.25 * h, 0.25 * h);
-    path.addEllipse(at(0.31, 0.57), 0.29 * h, 0.29 * h);
-    path.addEllipse(at(0.575, 0.42), 0.42 * h, 0.42 * h);
-    path.addEllipse(at(0.81, 0.63), 0.26 * h, 0.26 * h);
-    return path.simplified();
-}
-
 // Shading inside the cloud that follows its outline: a darker rim along the underside and a
 // lighter one along the puffs' tops, so the cloud looks round rather than cut out of paper.
 void shadeInside(SceneCanvas &canvas, const QPainterPath &outline, qreal height,
@@ -185,6 +170,20 @@ QPainterPath twinkleOutline(QPointF centre, qreal radius)
 qreal SceneCanvas::strokeWidth(qreal units, qreal minimumPixels) const
 {
     return std::max(units, minimumPixels / scale);
+}
+
+QPainterPath cloudOutline(const QRectF &box)
+{
+    const qreal w = box.width();
+    const qreal h = box.height();
+    auto at = [&](qreal fx, qreal fy) { return QPointF(box.left() + fx * w, box.top() + fy * h); };
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.addRoundedRect(QRectF(at(0.0, 0.5), QSizeF(w, 0.5 * h)), 0.25 * h, 0.25 * h);
+    path.addEllipse(at(0.31, 0.57), 0.29 * h, 0.29 * h);
+    path.addEllipse(at(0.575, 0.42), 0.42 * h, 0.42 * h);
+    path.addEllipse(at(0.81, 0.63), 0.26 * h, 0.26 * h);
+    return path.simplified();
 }
 
 void drawSun(SceneCanvas &canvas, QPointF centre, qreal radius)

@@ -3,6 +3,7 @@
 
 #include "Palette.h"
 
+#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 
@@ -29,6 +30,9 @@ struct SceneCanvas {
 };
 
 void drawSun(SceneCanvas &canvas, QPointF centre, qreal radius);
+
+// The outline of a cloud filling the box: a flat-bottomed base with three puffs on top.
+QPainterPath cloudOutline(const QRectF &box);
 
 // A cloud filling the box, best about 1.7 times as wide as it is high.
 void drawCloud(SceneCanvas &canvas, const QRectF &box, const palette::CloudTone &tone);
