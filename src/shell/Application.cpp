@@ -4,6 +4,7 @@
 #include "platform/AppTitle.h"
 #include "platform/Fonts.h"
 #include "platform/OrderlyEnd.h"
+#include "presentation/Pictures.h"
 #include "settings/Settings.h"
 #include "shell/Main.h"
 
@@ -42,7 +43,7 @@ void Application::start()
     // window.
     QApplication::setQuitOnLastWindowClosed(false);
     registerFonts();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tervalo.png")));
+    QApplication::setWindowIcon(programIcon());
     Form1 = std::make_unique<TForm1>(context);
     errors.guard([this] { Form1->FormCreate(); });
     Form2 = std::make_unique<TForm2>(context, *Form1);

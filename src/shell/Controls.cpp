@@ -368,11 +368,13 @@ void TImage::setPicture(const QString &pictureName)
 {
     if (pictureName.compare(name, Qt::CaseInsensitive) == 0 && !image.isNull())
         return;
-    QImage loaded = loadPicture(pictureName);
+    const qreal ratio = devicePixelRatioF();
+    QImage loaded = loadPicture(pictureName, ratio);
     if (loaded.isNull() && !pictureName.isEmpty())
         throw AppError(QStringLiteral("Resource %1 not found").arg(pictureName));
     name = pictureName;
     image = std::move(loaded);
+    loadedFor = ratio;
     update();
     QEvent changed(PictureChange);
     QCoreApplication::sendEvent(this, &changed);
@@ -386,16 +388,46 @@ void TImage::setScaledToFit(bool on)
     QCoreApplication::sendEvent(this, &changed);
 }
 
+void TImage::drawFor(qreal devicePixelRatio)
+{
+    if (devicePixelRatio == loadedFor || image.isNull())
+        return;
+    image = loadPicture(name, devicePixelRatio);
+    loadedFor = devicePixelRatio;
+}
+
+bool TImage::event(QEvent *event)
+{
+    // Sent to every control of a window that moved to another screen (and, from Qt 6.6, when
+    // the screen's ratio changes): the new drawing is loaded now rather than at the next paint.
+    if (event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        || event->type() == QEvent::DevicePixelRatioChange
+#endif
+    ) {
+        drawFor(devicePixelRatioF());
+        update();
+    }
+    return QWidget::event(event);
+}
+
 void TImage::paintEvent(QPaintEvent *event)
 {
     if (image.isNull())
         return;
     QPainter painter(this);
-    QSize size = image.size();
+    // What this paint really draws at: the window's backing store, or the picture the control
+    // is rendered into, which may have a ratio of its own.
+    const qreal ratio = painter.deviceTransform().m11();
+    drawFor(ratio);
+    const QSize natural = image.deviceIndependentSize().toSize();
+    QSize size = natural;
     if (scaled && (size.width() > width() || size.height() > height()))
         size.scale(this->size(), Qt::KeepAspectRatio);
-    if (size != image.size()) {
+    // A 2x drawing on a screen of 1.25 or 1.5 is shrunk, which needs smoothing as any scaling.
+    if (size != natural || image.devicePixelRatio() != ratio)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (size != natural) {
         painter.drawImage(QRect(QPoint(0, 0), size), image);
         return;
     }

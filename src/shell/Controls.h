@@ -116,7 +116,9 @@ inline const QEvent::Type PictureChange = static_cast<QEvent::Type>(QEvent::regi
 
 // A picture control: draws its picture unscaled from its top-left corner, clipped to itself,
 // over whatever lies beneath. With scaling on, a picture larger than the control is shrunk to
-// fit, keeping its proportions; a smaller one is never enlarged.
+// fit, keeping its proportions; a smaller one is never enlarged. Sizes are in window pixels: on
+// a screen of more than one image pixel per window pixel the picture drawn at twice the size
+// is shown in the same place, and a move to another screen changes to the one drawn for it.
 class TImage : public QWidget {
 public:
     explicit TImage(QWidget *parent);
@@ -129,11 +131,16 @@ public:
     void setScaledToFit(bool on);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Loads the drawing of the picture for `devicePixelRatio` unless it is the one loaded.
+    void drawFor(qreal devicePixelRatio);
+
     QString name;
     QImage image;
+    qreal loadedFor = 1; // the device pixel ratio `image` was chosen for
     bool scaled = false;
 };
 

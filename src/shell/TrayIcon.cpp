@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/TrayIcon.h"
 
+#include "presentation/Pictures.h"
+
 #include <QApplication>
 #include <QSystemTrayIcon>
 
@@ -15,7 +17,7 @@ constexpr qsizetype MaxTooltip = 127;
 
 TrayIcon::TrayIcon(const QString &tooltip, const QString &balloonTitle, QObject *parent)
     : QObject(parent)
-    , icon(new QSystemTrayIcon(QApplication::windowIcon(), this))
+    , icon(new QSystemTrayIcon(programIcon(), this))
     , title(balloonTitle.left(MaxBalloonTitle))
 {
     icon->setToolTip(tooltip.left(MaxTooltip));

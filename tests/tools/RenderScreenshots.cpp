@@ -3,7 +3,10 @@
 // offscreen over a desktop-like backdrop, so its see-through parts show as they would. The
 // weather comes from the stand-in forecast service, read as the program reads it.
 //
-//   render-screenshots <output folder>
+//   render-screenshots <output folder> [2x]
+//
+// With "2x" it renders the classic and the digital skin as a screen of two image pixels per
+// window pixel shows them, as classic@2x.png and digital@2x.png.
 #include "platform/Fonts.h"
 #include "presentation/Skins.h"
 #include "settings/DataFiles.h"
@@ -25,17 +28,20 @@ using tervalo::TForm1;
 
 constexpr int Margin = 40;
 
-// A calm evening-sky backdrop behind the window.
+// A calm evening-sky backdrop behind the window, at the window picture's pixel ratio.
 QImage onDesktop(const QImage &window)
 {
-    QImage desktop(window.size() + QSize(2 * Margin, 2 * Margin), QImage::Format_ARGB32);
+    const qreal ratio = window.devicePixelRatio();
+    const QSizeF size = window.deviceIndependentSize() + QSizeF(2 * Margin, 2 * Margin);
+    QImage desktop((size * ratio).toSize(), QImage::Format_ARGB32);
+    desktop.setDevicePixelRatio(ratio);
     QPainter painter(&desktop);
-    QLinearGradient sky(0, 0, desktop.width(), desktop.height());
+    QLinearGradient sky(0, 0, size.width(), size.height());
     sky.setColorAt(0, QColor(0x2b, 0x4a, 0x6f));
     sky.setColorAt(0.6, QColor(0x5d, 0x7f, 0x9e));
     sky.setColorAt(1, QColor(0xc9, 0x8f, 0x6b));
-    painter.fillRect(desktop.rect(), sky);
-    painter.drawImage(Margin, Margin, window);
+    painter.fillRect(QRectF(QPointF(0, 0), size), sky);
+    painter.drawImage(QPointF(Margin, Margin), window);
     return desktop;
 }
 
@@ -120,10 +126,13 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool doubled = argc == 3 && qstrcmp(argv[2], "2x") == 0;
+    if (doubled)
+        qputenv("QT_SCALE_FACTOR", "2");
     QApplication application(argc, argv);
     tervalo::registerFonts();
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    if (argc < 2 || (argc > 2 && !doubled)) {
+        std::fprintf(stderr, "usage: %s <output folder> [2x]\n", argv[0]);
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
@@ -134,6 +143,14 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    const QTime day(10, 8, 0), night(23, 41, 0);
+    if (doubled) {
+        const bool saved = render(service, tervalo::ClassicSkin, day,
+                                  output.filePath(QStringLiteral("classic@2x.png"))) &
+                           render(service, tervalo::DigitalSkin, day,
+                                  output.filePath(QStringLiteral("digital@2x.png")));
+        return saved ? 0 : 1;
+    }
     bool saved = true;
     {
         tervalo::test::WidgetHarness design;
@@ -141,7 +158,6 @@ int main(int argc, char **argv)
         design.form->ClockTimer();
         saved &= save(*design.form, output.filePath(QStringLiteral("design.png")));
     }
-    const QTime day(10, 8, 0), night(23, 41, 0);
     saved &=
         render(service, tervalo::ClassicSkin, day, output.filePath(QStringLiteral("classic.png")));
     saved &=

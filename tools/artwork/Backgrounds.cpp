@@ -16,33 +16,58 @@ namespace {
 
 namespace pal = palette;
 
-// The classic skin's gloss: a grey band fading to black over the upper part, all of it at the
-// glass's half opacity.
+// The glass is dark and nearly opaque, so that the widget's white and silver texts keep their
+// contrast over a light desktop as over a dark one: over pure white the glass comes out no
+// lighter than about #4a4e54. The only light is a highlight along the very top edge, above the
+// first line of text: `highlightHeight` pixels of it.
+qreal highlightHeight(const QRectF &rect)
+{
+    return std::clamp(rect.height() * 0.1 - 2, 3.0, 14.0);
+}
+
+// The top edge catching the light, fading out downwards; drawn inside the panel's outline.
+void paintTopHighlight(QPainter &painter, const QRectF &rect, const QPainterPath &outline,
+                       const QColor &light)
+{
+    QLinearGradient highlight(rect.topLeft(), rect.topLeft() + QPointF(0, highlightHeight(rect)));
+    highlight.setColorAt(0.0, light);
+    highlight.setColorAt(0.35, QColor(light.red(), light.green(), light.blue(), light.alpha() / 3));
+    highlight.setColorAt(1.0, Qt::transparent);
+    painter.fillPath(outline, highlight);
+}
+
+// A hairline just inside the outline: light along the top, dark elsewhere, so the panel's
+// edge shows over any desktop.
+void paintRim(QPainter &painter, const QRectF &rect, qreal cornerRadius)
+{
+    const QRectF inner = rect.adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient rim(rect.topLeft(), rect.bottomLeft());
+    rim.setColorAt(0.0, pal::glassRimLight);
+    rim.setColorAt(std::min(0.5, cornerRadius / rect.height()), pal::glassRimDark);
+    rim.setColorAt(1.0, pal::glassRimDark);
+    painter.setPen(QPen(QBrush(rim), 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(inner, cornerRadius - 0.5, cornerRadius - 0.5);
+}
+
+// The classic skin's gloss: the upper half of the glass a shade lighter than the lower, with
+// the line between them where a curved pane would reflect the horizon.
 void paintClassicGlass(QPainter &painter, const QRectF &rect, const QPainterPath &outline)
 {
-    QLinearGradient gloss(rect.topLeft(), rect.bottomLeft());
-    gloss.setColorAt(0.0, pal::glossTop);
-    gloss.setColorAt(0.16, pal::glossMiddle);
-    gloss.setColorAt(0.48, pal::glass);
-    gloss.setColorAt(1.0, pal::glass);
-    painter.fillPath(outline, gloss);
+    QLinearGradient glass(rect.topLeft(), rect.bottomLeft());
+    glass.setColorAt(0.0, pal::glossTop);
+    glass.setColorAt(0.46, pal::glossMiddle);
+    glass.setColorAt(0.4601, pal::glassUpper);
+    glass.setColorAt(1.0, pal::glassLower);
+    painter.fillPath(outline, glass);
+    paintTopHighlight(painter, rect, outline, pal::glossHighlight);
 }
 
 // The modern skin: plain glass with a faint light line along the top edge and its corners.
-void paintModernGlass(QPainter &painter, const QRectF &rect, const QPainterPath &outline,
-                      qreal cornerRadius)
+void paintModernGlass(QPainter &painter, const QRectF &rect, const QPainterPath &outline)
 {
     painter.fillPath(outline, pal::glass);
-    painter.save();
-    painter.setClipPath(outline, Qt::IntersectClip);
-    QLinearGradient edge(rect.topLeft(), rect.topLeft() + QPointF(0, cornerRadius));
-    edge.setColorAt(0.0, pal::modernEdge);
-    edge.setColorAt(1.0, Qt::transparent);
-    painter.setPen(QPen(QBrush(edge), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    const QRectF inner = rect.adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.drawRoundedRect(inner, cornerRadius - 0.5, cornerRadius - 0.5);
-    painter.restore();
+    paintTopHighlight(painter, rect, outline, pal::modernEdge);
 }
 
 } // namespace
@@ -56,19 +81,21 @@ void paintPanel(QPainter &painter, const QRectF &rect, Skin skin, qreal cornerRa
 {
     QPainterPath outline;
     outline.addRoundedRect(rect, cornerRadius, cornerRadius);
+    painter.save();
+    painter.setClipPath(outline, Qt::IntersectClip);
     if (skin == Skin::Classic)
         paintClassicGlass(painter, rect, outline);
     else
-        paintModernGlass(painter, rect, outline, cornerRadius);
+        paintModernGlass(painter, rect, outline);
+    paintRim(painter, rect, cornerRadius);
+    painter.restore();
 }
 
-QImage panelPicture(Skin skin, QSize size)
+QImage panelPicture(Skin skin, QSize size, qreal ratio)
 {
-    QImage image = blankImage(size);
-    QPainter painter(&image);
-    useSmoothPainting(painter);
-    paintPanel(painter, QRectF(QPointF(0, 0), size), skin, panelCornerRadius(size.height()));
-    return image;
+    return paintedPicture(size, ratio, [&](QPainter &painter) {
+        paintPanel(painter, QRectF(QPointF(0, 0), size), skin, panelCornerRadius(size.height()));
+    });
 }
 
 } // namespace tervalo::artwork

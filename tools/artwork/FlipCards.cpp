@@ -187,13 +187,11 @@ void paintFlipCard(QPainter &painter, const QString &figures)
     paintHinges(painter);
 }
 
-QImage flipCardPicture(int number)
+QImage flipCardPicture(int number, qreal ratio)
 {
-    QImage image = blankImage(flipCardSize);
-    QPainter painter(&image);
-    useSmoothPainting(painter);
-    paintFlipCard(painter, QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')));
-    return image;
+    const QString figures = QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+    return paintedPicture(flipCardSize, ratio,
+                          [&](QPainter &painter) { paintFlipCard(painter, figures); });
 }
 
 } // namespace tervalo::artwork

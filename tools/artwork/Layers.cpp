@@ -57,6 +57,16 @@ QImage blankImage(QSize size)
     return image;
 }
 
+QImage paintedPicture(QSize size, qreal ratio, const std::function<void(QPainter &)> &paint)
+{
+    QImage image = blankImage((QSizeF(size) * ratio).toSize());
+    QPainter painter(&image);
+    useSmoothPainting(painter);
+    painter.scale(ratio, ratio);
+    paint(painter);
+    return image;
+}
+
 void useSmoothPainting(QPainter &painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 
 // Image helpers shared by all the artwork: blank canvases, soft (blurred) shapes for shadows
@@ -13,6 +15,11 @@ namespace tervalo::artwork {
 
 // A fully transparent image to paint on, premultiplied for fast painting.
 QImage blankImage(QSize size);
+
+// A picture of `size` drawn at `ratio` image pixels per picture pixel: `paint` draws in the
+// picture's own coordinates on a painter already scaled by `ratio`, so that a 2× picture is the
+// same drawing with twice the detail, never an enlarged copy.
+QImage paintedPicture(QSize size, qreal ratio, const std::function<void(QPainter &)> &paint);
 
 // Turns on antialiasing and smooth scaling, which every picture is drawn with.
 void useSmoothPainting(QPainter &painter);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Draws all of Tervalo's pictures into a folder, and optionally the program icon:
 //
-//   tervalo-artwork <pictures-folder> [<program-icon.png>]
+//   tervalo-artwork <pictures-folder> [<icons-folder>]
+//
+// The icons folder gets the program icon at every size as hicolor/<N>x<N>/apps/tervalo.png.
 //
 // A second mode lays finished pictures out on a contact sheet for checking them by eye:
 //
@@ -36,43 +38,84 @@ bool save(const QImage &image, const QString &path)
     return false;
 }
 
-bool writeWeatherPictures(const QDir &folder)
+// Every picture comes at its own size and at twice it, for screens with more than one image
+// pixel per window pixel; the widget picks the one that matches the screen.
+struct Ratio {
+    qreal ratio;
+    const char *suffix;
+};
+constexpr Ratio ratios[] = {{1, ""}, {2, "@2x"}};
+
+QString pictureFile(const QDir &folder, const QString &name, const Ratio &ratio)
+{
+    return folder.filePath(name + QLatin1String(ratio.suffix) + QStringLiteral(".png"));
+}
+
+bool writeWeatherPictures(const QDir &folder, const Ratio &ratio)
 {
     bool ok = true;
     for (const NamedScene &day : dayScenes) {
         const QString name = QString::fromLatin1(day.name);
-        ok &= save(scenePicture(day.scene, largeFrame), folder.filePath("B" + name + ".png"));
-        ok &= save(scenePicture(day.scene, smallFrame), folder.filePath("SM" + name + ".png"));
+        ok &= save(scenePicture(day.scene, largeFrame, ratio.ratio),
+                   pictureFile(folder, "B" + name, ratio));
+        ok &= save(scenePicture(day.scene, smallFrame, ratio.ratio),
+                   pictureFile(folder, "SM" + name, ratio));
     }
     for (const NamedScene &night : nightScenes)
-        ok &= save(scenePicture(night.scene, largeFrame),
-                   folder.filePath(QString::fromLatin1(night.name) + ".png"));
+        ok &= save(scenePicture(night.scene, largeFrame, ratio.ratio),
+                   pictureFile(folder, QString::fromLatin1(night.name), ratio));
     return ok;
 }
 
-bool writeFlipCards(const QDir &folder)
+bool writeFlipCards(const QDir &folder, const Ratio &ratio)
 {
     bool ok = true;
     for (int number = 0; number < flipCardCount; ++number)
-        ok &= save(flipCardPicture(number),
-                   folder.filePath(QStringLiteral("CLOCK%1.png").arg(number)));
+        ok &= save(flipCardPicture(number, ratio.ratio),
+                   pictureFile(folder, QStringLiteral("CLOCK%1").arg(number), ratio));
     return ok;
 }
 
-bool writeBackgrounds(const QDir &folder)
+bool writeBackgrounds(const QDir &folder, const Ratio &ratio)
 {
-    return save(panelPicture(Skin::Classic, mainPanelSize), folder.filePath("CLASSIKM.png")) &
-           save(panelPicture(Skin::Classic, forecastPanelSize), folder.filePath("CLASSIKA.png")) &
-           save(panelPicture(Skin::Modern, mainPanelSize), folder.filePath("MODERNM.png")) &
-           save(panelPicture(Skin::Modern, forecastPanelSize), folder.filePath("MODERNA.png"));
+    const struct {
+        const char *name;
+        Skin skin;
+        QSize size;
+    } panels[] = {{"CLASSIKM", Skin::Classic, mainPanelSize},
+                  {"CLASSIKA", Skin::Classic, forecastPanelSize},
+                  {"MODERNM", Skin::Modern, mainPanelSize},
+                  {"MODERNA", Skin::Modern, forecastPanelSize}};
+    bool ok = true;
+    for (const auto &panel : panels)
+        ok &= save(panelPicture(panel.skin, panel.size, ratio.ratio),
+                   pictureFile(folder, QLatin1String(panel.name), ratio));
+    return ok;
 }
 
-bool writePreviews(const QDir &folder)
+bool writePreviews(const QDir &folder, const Ratio &ratio)
 {
     bool ok = true;
     for (const NamedPreview &preview : previews)
-        ok &= save(previewPicture(preview),
-                   folder.filePath(QString::fromLatin1(preview.name) + ".png"));
+        ok &= save(previewPicture(preview, ratio.ratio),
+                   pictureFile(folder, QString::fromLatin1(preview.name), ratio));
+    return ok;
+}
+
+// The program icon at every size, in the folders of the hicolor icon theme.
+bool writeProgramIcons(const QDir &iconsFolder)
+{
+    bool ok = true;
+    for (const int size : programIconSizes) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        if (!QDir(iconsFolder).mkpath(folder)) {
+            std::fprintf(stderr, "tervalo-artwork: cannot create %s\n",
+                         qPrintable(iconsFolder.filePath(folder)));
+            ok = false;
+            continue;
+        }
+        ok &= save(programIcon(size), iconsFolder.filePath(folder + "/tervalo.png"));
+    }
     return ok;
 }
 
@@ -84,10 +127,12 @@ int drawEverything(const QStringList &arguments)
         return EXIT_FAILURE;
     }
     const QDir folder(folderPath);
-    bool ok = writeWeatherPictures(folder) & writeFlipCards(folder) & writeBackgrounds(folder) &
-              writePreviews(folder);
+    bool ok = true;
+    for (const Ratio &ratio : ratios)
+        ok &= writeWeatherPictures(folder, ratio) & writeFlipCards(folder, ratio) &
+              writeBackgrounds(folder, ratio) & writePreviews(folder, ratio);
     if (arguments.size() > 2)
-        ok &= save(programIcon(), arguments.at(2));
+        ok &= writeProgramIcons(QDir(arguments.at(2)));
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
@@ -107,7 +152,7 @@ int drawContactSheet(const QStringList &arguments)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: tervalo-artwork <pictures-folder> [<program-icon.png>]\n"
+    std::fprintf(stderr, "usage: tervalo-artwork <pictures-folder> [<icons-folder>]\n"
                          "       tervalo-artwork --contact-sheet <sheet.png> <zoom> <columns> "
                          "<picture.png>...\n");
     return EXIT_FAILURE;

@@ -35,6 +35,7 @@ inline const QColor cloudShadow{0x00, 0x08, 0x18, 0x70};
 // Precipitation.
 inline const QColor rainLight{0xa8, 0xdc, 0xff};
 inline const QColor rainDeep{0x38, 0x8c, 0xf0};
+inline const QColor rainRim{0x1c, 0x5c, 0xb8, 0xc0};
 inline const QColor snow{0xff, 0xff, 0xff};
 inline const QColor snowShade{0xd6, 0xe6, 0xf8};
 inline const QColor boltLight{0xff, 0xf6, 0xa0};
@@ -67,19 +68,24 @@ inline const QColor splitHighlight{0xff, 0xff, 0xff, 0xb0};
 inline const QColor splitShadow{0x00, 0x00, 0x00, 0x2c};
 inline const QColor hinge{0x4a, 0x4c, 0x50};
 
-// Skin backgrounds: half-transparent black glass.
-inline constexpr int glassAlpha = 128;
-inline const QColor glass{0x00, 0x00, 0x00, glassAlpha};
-inline const QColor glossTop{0xb8, 0xb8, 0xb8, glassAlpha};
-inline const QColor glossMiddle{0x4c, 0x4c, 0x4c, glassAlpha};
-inline const QColor modernEdge{0xff, 0xff, 0xff, 0x48};
+// Skin backgrounds: dark glass, nearly opaque, so that white and silver text on it read over
+// light desktops too. Each colour, laid over pure white, keeps a contrast of 4.5 to 1 with the
+// silver #C0C0C0 of the forecast's lows.
+inline constexpr int glassAlpha = 206;
+inline const QColor glass{0x06, 0x08, 0x0b, 194};
+inline const QColor glossTop{0x1e, 0x22, 0x28, glassAlpha};
+inline const QColor glossMiddle{0x15, 0x18, 0x1d, glassAlpha};
+inline const QColor glassUpper{0x07, 0x09, 0x0c, glassAlpha};
+inline const QColor glassLower{0x02, 0x03, 0x04, glassAlpha};
+inline const QColor glossHighlight{0xff, 0xff, 0xff, 0x60};
+inline const QColor modernEdge{0xff, 0xff, 0xff, 0x40};
+inline const QColor glassRimLight{0xff, 0xff, 0xff, 0x50};
+inline const QColor glassRimDark{0x00, 0x00, 0x00, 0x60};
 inline const QColor previewText{0xff, 0xff, 0xff};
 inline const QColor previewFaintText{0xff, 0xff, 0xff, 0xa8};
 
-// The program icon's tile.
-inline const QColor tileTop{0x2c, 0x45, 0x6e};
-inline const QColor tileBottom{0x15, 0x22, 0x3a};
-inline const QColor tileEdge{0xff, 0xff, 0xff, 0x28};
+// The program icon's outline, dark enough to stand out on a light panel.
+inline const QColor iconOutline{0x14, 0x22, 0x3a};
 
 // What the contact sheets put behind the pictures: the widget's dark glass over a desktop.
 inline const QColor sheetBackground{0x30, 0x38, 0x40};

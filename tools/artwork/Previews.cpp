@@ -178,13 +178,11 @@ void paintPreview(QPainter &painter, Preview preview, QSize size)
 
 } // namespace
 
-QImage previewPicture(const NamedPreview &preview)
+QImage previewPicture(const NamedPreview &preview, qreal ratio)
 {
-    QImage image = blankImage(preview.size);
-    QPainter painter(&image);
-    useSmoothPainting(painter);
-    paintPreview(painter, preview.preview, preview.size);
-    return image;
+    return paintedPicture(preview.size, ratio, [&](QPainter &painter) {
+        paintPreview(painter, preview.preview, preview.size);
+    });
 }
 
 } // namespace tervalo::artwork

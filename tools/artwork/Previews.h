@@ -28,6 +28,7 @@ inline constexpr NamedPreview previews[] = {
     {"MNLW", Preview::MinimalWeather, {160, 20}}, {"MNLC", Preview::MinimalClock, {160, 25}},
 };
 
-QImage previewPicture(const NamedPreview &preview);
+// The miniature at `ratio` image pixels per picture pixel.
+QImage previewPicture(const NamedPreview &preview, qreal ratio = 1);
 
 } // namespace tervalo::artwork

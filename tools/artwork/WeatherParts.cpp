@@ -84,21 +84,6 @@ void drawSunRays(SceneCanvas &canvas, QPointF centre, qreal radius)
     }
 }
 
-// The outline of a cloud: a flat-bottomed base with three puffs on top.
-QPainterPath cloudOutline(const QRectF &box)
-{
-    const qreal w = box.width();
-    const qreal h = box.height();
-    auto at = [&](qreal fx, qreal fy) { return QPointF(box.left() + fx * w, box.top() + fy * h); };
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    path.addRoundedRect(QRectF(at(0.0, 0.5), QSizeF(w, 0.5 * h)), 0.25 * h, 0.25 * h);
-    path.addEllipse(at(0.31, 0.57), 0.29 * h, 0.29 * h);
-    path.addEllipse(at(0.575, 0.42), 0.42 * h, 0.42 * h);
-    path.addEllipse(at(0.81, 0.63), 0.26 * h, 0.26 * h);
-    return path.simplified();
-}
-
 // Shading inside the cloud that follows its outline: a darker rim along the underside and a
 // lighter one along the puffs' tops, so the cloud looks round rather than cut out of paper.
 void shadeInside(SceneCanvas &canvas, const QPainterPath &outline, qreal height,
@@ -112,6 +97,25 @@ void shadeInside(SceneCanvas &canvas, const QPainterPath &outline, qreal height,
     const QPainterPath tops = outline.subtracted(outline.translated(0.03 * height, 0.09 * height));
     paintSoftShape(painter, tops, withAlpha(tone.top, 220), 0.05 * height);
     painter.restore();
+}
+
+// How wide a drop's round end is for its length, and how far the wind slants it.
+constexpr qreal dropRoundness = 0.3;
+constexpr qreal dropSlant = 17.7; // degrees, so that it falls to the left
+
+// A drop with its tip at the origin, falling along the y axis: a point drawn out into a round
+// end.
+QPainterPath dropOutline(qreal length)
+{
+    const qreal r = length * dropRoundness;
+    const qreal centre = length - r;
+    QPainterPath path;
+    path.moveTo(0, 0);
+    path.cubicTo(QPointF(0.25 * r, 0.3 * length), QPointF(r, centre - 0.9 * r), QPointF(r, centre));
+    path.arcTo(QRectF(-r, centre - r, 2 * r, 2 * r), 0, -180);
+    path.cubicTo(QPointF(-r, centre - 0.9 * r), QPointF(-0.25 * r, 0.3 * length), QPointF(0, 0));
+    path.closeSubpath();
+    return path;
 }
 
 QPainterPath boltOutline(const QRectF &box)
@@ -168,6 +172,20 @@ qreal SceneCanvas::strokeWidth(qreal units, qreal minimumPixels) const
     return std::max(units, minimumPixels / scale);
 }
 
+QPainterPath cloudOutline(const QRectF &box)
+{
+    const qreal w = box.width();
+    const qreal h = box.height();
+    auto at = [&](qreal fx, qreal fy) { return QPointF(box.left() + fx * w, box.top() + fy * h); };
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.addRoundedRect(QRectF(at(0.0, 0.5), QSizeF(w, 0.5 * h)), 0.25 * h, 0.25 * h);
+    path.addEllipse(at(0.31, 0.57), 0.29 * h, 0.29 * h);
+    path.addEllipse(at(0.575, 0.42), 0.42 * h, 0.42 * h);
+    path.addEllipse(at(0.81, 0.63), 0.26 * h, 0.26 * h);
+    return path.simplified();
+}
+
 void drawSun(SceneCanvas &canvas, QPointF centre, qreal radius)
 {
     QPainter &painter = canvas.painter;
@@ -199,38 +217,48 @@ void drawCloud(SceneCanvas &canvas, const QRectF &box, const palette::CloudTone 
 
 void drawRainDrop(SceneCanvas &canvas, QPointF top, qreal length)
 {
-    const QPointF bottom = top + QPointF(-0.32 * length, length);
-    QLinearGradient streak(top, bottom);
-    streak.setColorAt(0.0, palette::rainLight);
-    streak.setColorAt(1.0, palette::rainDeep);
-    const qreal width = canvas.strokeWidth(length * 0.28, 1.6);
-    canvas.painter.setPen(QPen(QBrush(streak), width, Qt::SolidLine, Qt::RoundCap));
-    canvas.painter.drawLine(top, bottom);
+    QPainter &painter = canvas.painter;
+    const qreal radius = length * dropRoundness;
+    painter.save();
+    painter.translate(top);
+    painter.rotate(dropSlant);
+    QLinearGradient fill(0, 0, 0, length);
+    fill.setColorAt(0.0, palette::rainLight);
+    fill.setColorAt(1.0, palette::rainDeep);
+    painter.setPen(QPen(palette::rainRim, canvas.strokeWidth(length * 0.05, 0.6)));
+    painter.setBrush(fill);
+    painter.drawPath(dropOutline(length));
+    if (!canvas.isSmall()) {
+        // The light catching the drop's round part.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(withAlpha(Qt::white, 170));
+        painter.drawEllipse(QPointF(-0.38 * radius, length - 1.25 * radius), 0.22 * radius,
+                            0.3 * radius);
+    }
+    painter.restore();
 }
 
 void drawSnowflake(SceneCanvas &canvas, QPointF centre, qreal radius)
 {
-    // Small flakes grow a little, lose their side branches, which would only smudge, and sit
-    // on a pixel's centre so that their upright arm stays sharp.
-    if (canvas.isSmall()) {
-        radius *= 1.25;
+    // Small flakes sit on a pixel's centre so that their upright arm stays sharp. Every flake
+    // keeps the branches near its arms' ends: they tell a flake from a star or an asterisk.
+    if (canvas.isSmall())
         centre = snapToPixelCentre(canvas.painter, centre);
-    }
-    const bool branches = radius * canvas.scale >= 6.0;
+    const bool small = radius * canvas.scale < 9.0;
+    const qreal forkAt = small ? 0.6 : 0.55;
+    const qreal branchLength = small ? 0.4 : 0.34;
     QPainterPath arms;
     for (int arm = 0; arm < 6; ++arm) {
         const qreal angle = 90.0 + arm * 60.0;
         arms.moveTo(centre);
         arms.lineTo(centre + direction(angle) * radius);
-        if (!branches)
-            continue;
-        const QPointF fork = centre + direction(angle) * radius * 0.55;
-        for (const qreal side : {-45.0, 45.0}) {
+        const QPointF fork = centre + direction(angle) * radius * forkAt;
+        for (const qreal side : {-50.0, 50.0}) {
             arms.moveTo(fork);
-            arms.lineTo(fork + direction(angle + side) * radius * 0.34);
+            arms.lineTo(fork + direction(angle + side) * radius * branchLength);
         }
     }
-    const qreal width = canvas.strokeWidth(radius * 0.17, 1.0);
+    const qreal width = canvas.strokeWidth(radius * 0.14, 1.1);
     QRadialGradient tint(centre, radius);
     tint.setColorAt(0.0, palette::snow);
     tint.setColorAt(1.0, palette::snowShade);

@@ -3,6 +3,7 @@
 
 #include "Palette.h"
 
+#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 
@@ -15,10 +16,12 @@ namespace tervalo::artwork {
 
 struct SceneCanvas {
     QPainter &painter;
-    // Image pixels per unit of the scene's coordinates.
+    // Picture pixels per unit of the scene's coordinates. A picture drawn at 2× has twice as
+    // many image pixels per picture pixel, but keeps its lines and details: it is the same
+    // drawing.
     qreal scale = 1.0;
 
-    // A stroke width of `units`, but never thinner than `minimumPixels` on the image, so
+    // A stroke width of `units`, but never thinner than `minimumPixels` of the picture, so
     // that the small pictures keep crisp lines.
     qreal strokeWidth(qreal units, qreal minimumPixels) const;
 
@@ -28,12 +31,16 @@ struct SceneCanvas {
 
 void drawSun(SceneCanvas &canvas, QPointF centre, qreal radius);
 
+// The outline of a cloud filling the box: a flat-bottomed base with three puffs on top.
+QPainterPath cloudOutline(const QRectF &box);
+
 // A cloud filling the box, best about 1.7 times as wide as it is high.
 void drawCloud(SceneCanvas &canvas, const QRectF &box, const palette::CloudTone &tone);
 
-// A slanted streak of rain starting at `top`.
+// A drop of rain, its tip at `top`, slanted by the wind.
 void drawRainDrop(SceneCanvas &canvas, QPointF top, qreal length);
 
+// A six-armed flake with a pair of branches on each arm.
 void drawSnowflake(SceneCanvas &canvas, QPointF centre, qreal radius);
 
 // A lightning bolt filling the box, best about 0.55 times as wide as it is high.

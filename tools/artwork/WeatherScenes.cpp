@@ -15,19 +15,27 @@ namespace {
 
 namespace pal = palette;
 
-// Every scene keeps its ink, shadows and glows included, inside largeFrame.motifBox and is
-// centred in it. The soft parts reach well past what casts them: a cloud's shadow about an
-// eighth of the cloud's height below it, a sun's halo 1.75 times the sun's radius from its
-// centre, a moon's glow half its radius beyond its rim. Halo and glow must have faded out at
-// the picture's top edge, or the edge shows as a line.
+// Every scene keeps its ink, shadows and glows included, inside largeFrame.motifBox: the
+// widget's texts stand left of it and below it. The soft parts reach well past what casts
+// them: a cloud's shadow about a fifth of the cloud's height below it, a sun's halo 1.75 times
+// the sun's radius from its centre, a moon's glow two thirds of its radius beyond its rim.
+// Halo and glow must have faded out at the picture's top edge, or the edge shows as a line.
+//
+// The small pictures are the same scenes with fewer and larger parts, drawn by their own
+// layouts below: at 60 × 50 only a few big flakes, drops and bolts still read as what they are.
 
 // A cloud with weather falling from it sits at the top, leaving a band below it for what falls.
-constexpr QRectF fallingCloud{38, 5, 138, 81};
-constexpr qreal dropLength = 19;
-constexpr qreal flakeRadius = 9;
+constexpr QRectF fallingCloud{80, 5, 120, 68};
+constexpr qreal dropLength = 17;
+constexpr qreal flakeRadius = 8;
 // Rows of rain start this far below the cloud, rows of snow are centred this far below it.
-constexpr qreal rainRows[] = {6, 28};
-constexpr qreal snowRows[] = {13, 38};
+constexpr qreal rainRows[] = {7, 26};
+constexpr qreal snowRows[] = {14, 35};
+
+// The small pictures' cloud over falling weather, and its drops and flakes.
+constexpr QRectF smallFallingCloud{76, 4, 128, 68};
+constexpr qreal smallDropLength = 27;
+constexpr qreal smallFlakeRadius = 17;
 
 QPointF underCloud(const QRectF &cloud, qreal across, qreal depth)
 {
@@ -36,10 +44,10 @@ QPointF underCloud(const QRectF &cloud, qreal across, qreal depth)
 
 // A row of drops `depth` below the cloud, one at each fraction `across` its width.
 void rainRow(SceneCanvas &canvas, const QRectF &cloud, qreal depth,
-             std::initializer_list<qreal> across)
+             std::initializer_list<qreal> across, qreal length = dropLength)
 {
     for (const qreal x : across)
-        drawRainDrop(canvas, underCloud(cloud, x, depth), dropLength);
+        drawRainDrop(canvas, underCloud(cloud, x, depth), length);
 }
 
 // A row of flakes centred `depth` below the cloud, one at each fraction `across` its width.
@@ -54,121 +62,156 @@ void snowRow(SceneCanvas &canvas, const QRectF &cloud, qreal depth,
 
 void paintSun(SceneCanvas &canvas)
 {
-    drawSun(canvas, {108, 73}, 41);
+    drawSun(canvas, {140, 60}, canvas.isSmall() ? 36 : 33);
 }
 
 void paintSunCloud(SceneCanvas &canvas)
 {
-    drawSun(canvas, {79, 63}, 35);
-    drawCloud(canvas, {85, 72, 102, 59}, pal::cloudWhite);
+    if (canvas.isSmall()) {
+        drawSun(canvas, {114, 50}, 29);
+        drawCloud(canvas, {118, 56, 94, 54}, pal::cloudWhite);
+        return;
+    }
+    drawSun(canvas, {118, 49}, 27);
+    drawCloud(canvas, {122, 55, 88, 51}, pal::cloudWhite);
+}
+
+void paintCloudPair(SceneCanvas &canvas, const palette::CloudTone &behind,
+                    const palette::CloudTone &front)
+{
+    drawCloud(canvas, {124, 8, 82, 48}, behind);
+    drawCloud(canvas, {66, 36, 116, 66}, front);
 }
 
 void paintCloudy(SceneCanvas &canvas)
 {
-    drawCloud(canvas, {90, 6, 110, 64}, pal::cloudWhiteBehind);
-    drawCloud(canvas, {14, 42, 146, 84}, pal::cloudWhite);
+    paintCloudPair(canvas, pal::cloudWhiteBehind, pal::cloudWhite);
 }
 
 void paintOvercast(SceneCanvas &canvas)
 {
-    drawCloud(canvas, {90, 6, 110, 64}, pal::cloudGreyBehind);
-    drawCloud(canvas, {14, 42, 146, 84}, pal::cloudGrey);
+    paintCloudPair(canvas, pal::cloudGreyBehind, pal::cloudGrey);
 }
 
 void paintShortRain(SceneCanvas &canvas)
 {
     // The sun peeks out over the cloud's upper left; a single staggered row of drops.
-    constexpr QRectF cloud{54, 34, 130, 72};
-    drawSun(canvas, {73, 54}, 30);
+    if (canvas.isSmall()) {
+        constexpr QRectF cloud{94, 28, 116, 62};
+        drawSun(canvas, {102, 44}, 24);
+        drawCloud(canvas, cloud, pal::cloudWhite);
+        rainRow(canvas, cloud, 8, {0.36, 0.72}, smallDropLength);
+        return;
+    }
+    constexpr QRectF cloud{98, 33, 108, 58};
+    drawSun(canvas, {107, 44}, 24);
     drawCloud(canvas, cloud, pal::cloudWhite);
-    rainRow(canvas, cloud, 5, {0.37, 0.80});
-    rainRow(canvas, cloud, 10, {0.585});
+    rainRow(canvas, cloud, 6, {0.36, 0.78}, dropLength);
+    rainRow(canvas, cloud, 11, {0.57}, dropLength);
 }
 
 void paintRain(SceneCanvas &canvas)
 {
+    if (canvas.isSmall()) {
+        drawCloud(canvas, smallFallingCloud, pal::cloudWhite);
+        rainRow(canvas, smallFallingCloud, 9, {0.3, 0.56, 0.82}, smallDropLength);
+        return;
+    }
     drawCloud(canvas, fallingCloud, pal::cloudWhite);
-    rainRow(canvas, fallingCloud, rainRows[0], {0.23, 0.435, 0.64, 0.84});
-    rainRow(canvas, fallingCloud, rainRows[1], {0.335, 0.535, 0.74});
+    rainRow(canvas, fallingCloud, rainRows[0], {0.24, 0.44, 0.64, 0.84});
+    rainRow(canvas, fallingCloud, rainRows[1], {0.34, 0.54, 0.74});
 }
 
 void paintLightning(SceneCanvas &canvas)
 {
     // The bolt strikes from behind the cloud, between the drops.
-    drawBolt(canvas, {86, 60, 46, 76});
+    if (canvas.isSmall()) {
+        drawCloud(canvas, smallFallingCloud, pal::cloudStorm);
+        drawBolt(canvas, {118, 40, 44, 80});
+        rainRow(canvas, smallFallingCloud, 9, {0.2, 0.9}, smallDropLength);
+        return;
+    }
+    drawBolt(canvas, {119, 50, 40, 68});
     drawCloud(canvas, fallingCloud, pal::cloudStorm);
-    rainRow(canvas, fallingCloud, rainRows[0] + 2, {0.24, 0.87});
-    rainRow(canvas, fallingCloud, rainRows[1] + 2, {0.13, 0.96});
+    rainRow(canvas, fallingCloud, rainRows[0] + 2, {0.24, 0.86});
+    rainRow(canvas, fallingCloud, rainRows[1] + 2, {0.14, 0.96});
 }
 
 void paintRainSnow(SceneCanvas &canvas)
 {
+    if (canvas.isSmall()) {
+        drawCloud(canvas, smallFallingCloud, pal::cloudWhite);
+        rainRow(canvas, smallFallingCloud, 9, {0.34}, smallDropLength);
+        snowRow(canvas, smallFallingCloud, 25, {0.68}, smallFlakeRadius);
+        return;
+    }
     drawCloud(canvas, fallingCloud, pal::cloudWhite);
-    rainRow(canvas, fallingCloud, rainRows[0], {0.31, 0.74});
-    rainRow(canvas, fallingCloud, rainRows[1], {0.415});
-    snowRow(canvas, fallingCloud, 17, {0.5});
-    snowRow(canvas, fallingCloud, 40, {0.605});
+    rainRow(canvas, fallingCloud, rainRows[0], {0.3, 0.74});
+    rainRow(canvas, fallingCloud, rainRows[1], {0.4});
+    snowRow(canvas, fallingCloud, 17, {0.52});
+    snowRow(canvas, fallingCloud, 38, {0.63});
 }
 
 void paintSnow(SceneCanvas &canvas)
 {
-    drawCloud(canvas, fallingCloud, pal::cloudWhite);
     if (canvas.isSmall()) {
-        // Small flakes are drawn larger, so they keep further apart and clear of the cloud.
-        snowRow(canvas, fallingCloud, 19, {0.27, 0.5, 0.73});
-        snowRow(canvas, fallingCloud, 45, {0.385, 0.615});
+        drawCloud(canvas, smallFallingCloud, pal::cloudWhite);
+        snowRow(canvas, smallFallingCloud, 25, {0.3, 0.7}, smallFlakeRadius);
         return;
     }
-    snowRow(canvas, fallingCloud, snowRows[0], {0.285, 0.5, 0.715});
+    drawCloud(canvas, fallingCloud, pal::cloudWhite);
+    snowRow(canvas, fallingCloud, snowRows[0], {0.29, 0.5, 0.71});
     snowRow(canvas, fallingCloud, snowRows[1], {0.395, 0.605});
 }
 
 void paintHeavySnow(SceneCanvas &canvas)
 {
-    // The cloud is smaller than the other falling weather's, leaving room for three rows of
-    // flakes.
-    constexpr QRectF cloud{40, 13, 121, 71};
-    drawCloud(canvas, {94, 3, 81, 47}, pal::cloudStormBehind);
-    drawCloud(canvas, cloud, pal::cloudStorm);
+    // A darker, smaller cloud than the other falling weather's, with a second one behind it,
+    // leaving room for more flakes.
     if (canvas.isSmall()) {
-        // Small, the flurry thins out so the flakes do not run together.
-        snowRow(canvas, cloud, 18, {0.29, 0.535, 0.78}, 10);
-        snowRow(canvas, cloud, 46, {0.415, 0.66, 0.905}, 10);
+        constexpr QRectF cloud{76, 6, 116, 62};
+        drawCloud(canvas, {138, 6, 68, 40}, pal::cloudStormBehind);
+        drawCloud(canvas, cloud, pal::cloudStorm);
+        snowRow(canvas, cloud, 22, {0.16, 0.5, 0.84}, 14);
+        snowRow(canvas, cloud, 42, {0.33, 0.67}, 10);
         return;
     }
-    constexpr qreal r = 7;
-    snowRow(canvas, cloud, 10, {0.255, 0.45, 0.645, 0.84}, r);
-    snowRow(canvas, cloud, 28, {0.355, 0.55, 0.745}, r);
-    snowRow(canvas, cloud, 46, {0.255, 0.45, 0.645, 0.84}, r);
+    constexpr QRectF cloud{84, 10, 104, 60};
+    drawCloud(canvas, {146, 3, 64, 38}, pal::cloudStormBehind);
+    drawCloud(canvas, cloud, pal::cloudStorm);
+    constexpr qreal r = 6;
+    snowRow(canvas, cloud, 10, {0.18, 0.42, 0.66, 0.9}, r);
+    snowRow(canvas, cloud, 25, {0.3, 0.54, 0.78}, r);
+    snowRow(canvas, cloud, 40, {0.18, 0.42, 0.66, 0.9}, r);
 }
 
 void paintNoData(SceneCanvas &canvas)
 {
-    drawNoDataDisc(canvas, {108, 67}, 53);
+    drawNoDataDisc(canvas, {140, 57}, 47);
 }
 
 // Night scenes: the moon takes the sun's place, behind the same clouds.
 
 void paintClearNight(SceneCanvas &canvas)
 {
-    drawMoon(canvas, {100, 72}, 48);
-    drawStar(canvas, {166, 28}, 9);
-    drawStar(canvas, {188, 88}, 6);
-    drawStar(canvas, {42, 34}, 5);
-    drawStar(canvas, {156, 126}, 5);
+    drawMoon(canvas, {134, 60}, 35);
+    drawStar(canvas, {188, 22}, 8);
+    drawStar(canvas, {204, 72}, 5);
+    drawStar(canvas, {84, 22}, 4);
+    drawStar(canvas, {180, 106}, 4);
 }
 
 void paintCloudyNight(SceneCanvas &canvas)
 {
-    drawMoon(canvas, {72, 52}, 34);
-    drawStar(canvas, {170, 30}, 7);
-    drawCloud(canvas, {64, 66, 112, 64}, pal::cloudNight);
+    drawMoon(canvas, {110, 42}, 26);
+    drawStar(canvas, {196, 20}, 6);
+    drawCloud(canvas, {106, 50, 100, 57}, pal::cloudNight);
 }
 
 // With weather falling, the moon peeks out over the upper left of the cloud.
-constexpr QPointF nightMoonCentre{62, 38};
-constexpr qreal nightMoonRadius = 25;
-constexpr QRectF nightFallingCloud{50, 15, 124, 72};
+constexpr QPointF nightMoonCentre{102, 33};
+constexpr qreal nightMoonRadius = 19;
+constexpr QRectF nightFallingCloud{94, 14, 110, 63};
 
 void paintMoonBehindCloud(SceneCanvas &canvas)
 {
@@ -179,23 +222,23 @@ void paintMoonBehindCloud(SceneCanvas &canvas)
 void paintRainNight(SceneCanvas &canvas)
 {
     paintMoonBehindCloud(canvas);
-    rainRow(canvas, nightFallingCloud, rainRows[0], {0.31, 0.525, 0.74});
-    rainRow(canvas, nightFallingCloud, rainRows[1], {0.42, 0.63});
+    rainRow(canvas, nightFallingCloud, rainRows[0] - 1, {0.31, 0.525, 0.74});
+    rainRow(canvas, nightFallingCloud, rainRows[1] - 2, {0.42, 0.63});
 }
 
 void paintLightningNight(SceneCanvas &canvas)
 {
     drawMoon(canvas, nightMoonCentre, nightMoonRadius);
-    drawBolt(canvas, {93, 70, 38, 66});
+    drawBolt(canvas, {131, 60, 34, 56});
     drawCloud(canvas, nightFallingCloud, pal::cloudNightStorm);
-    rainRow(canvas, nightFallingCloud, rainRows[0] + 4, {0.225, 0.875});
+    rainRow(canvas, nightFallingCloud, rainRows[0] + 3, {0.225, 0.875});
 }
 
 void paintSnowNight(SceneCanvas &canvas)
 {
     paintMoonBehindCloud(canvas);
-    snowRow(canvas, nightFallingCloud, snowRows[0], {0.29, 0.5, 0.71});
-    snowRow(canvas, nightFallingCloud, snowRows[1], {0.395, 0.605});
+    snowRow(canvas, nightFallingCloud, snowRows[0] - 1, {0.29, 0.5, 0.71});
+    snowRow(canvas, nightFallingCloud, snowRows[1] - 2, {0.395, 0.605});
 }
 
 } // namespace
@@ -238,19 +281,17 @@ void paintScene(SceneCanvas &canvas, Scene scene)
     }
 }
 
-QImage scenePicture(Scene scene, const SceneFrame &frame)
+QImage scenePicture(Scene scene, const SceneFrame &frame, qreal ratio)
 {
     const QRectF &from = largeFrame.motifBox;
     const QRectF &to = frame.motifBox;
     const qreal scale = std::min(to.width() / from.width(), to.height() / from.height());
-    QImage image = blankImage(frame.size);
-    QPainter painter(&image);
-    useSmoothPainting(painter);
-    painter.translate(to.center() - from.center() * scale);
-    painter.scale(scale, scale);
-    SceneCanvas canvas{painter, scale};
-    paintScene(canvas, scene);
-    return image;
+    return paintedPicture(frame.size, ratio, [&](QPainter &painter) {
+        painter.translate(to.center() - from.center() * scale);
+        painter.scale(scale, scale);
+        SceneCanvas canvas{painter, scale};
+        paintScene(canvas, scene);
+    });
 }
 
 } // namespace tervalo::artwork

@@ -42,9 +42,10 @@ struct SceneFrame {
 
 // Scenes are laid out in the large pictures' coordinates, inside the large motif box. The
 // widget draws a large picture unscaled from its top left corner, clipped to 220 pixels wide,
-// with the condition's caption from y = 151 down on its left; one look shrinks the picture to
-// three quarters and writes a line of text across it from y = 175 (of the picture) down.
-inline constexpr SceneFrame largeFrame{{240, 200}, {0, 0, 216, 142}};
+// with the temperature, wind and humidity 16 pixels left of it and the town and the condition
+// from y = 125 down; one look shrinks the picture to three quarters and writes a line of text
+// across it from y = 175 (of the picture) down.
+inline constexpr SceneFrame largeFrame{{240, 200}, {60, 0, 160, 120}};
 // A small picture sits at the top of its day's box, with the day's name from y = 45 down.
 inline constexpr SceneFrame smallFrame{{60, 50}, {0, 0, 60, 44}};
 
@@ -74,7 +75,7 @@ inline constexpr NamedScene nightScenes[] = {
 void paintScene(SceneCanvas &canvas, Scene scene);
 
 // The scene as a picture of the frame's size, its motif box scaled to fit the frame's and
-// centred in it.
-QImage scenePicture(Scene scene, const SceneFrame &frame);
+// centred in it, at `ratio` image pixels per picture pixel.
+QImage scenePicture(Scene scene, const SceneFrame &frame, qreal ratio = 1);
 
 } // namespace tervalo::artwork
