@@ -65,7 +65,7 @@ void blurAlpha(QImage &image, int passes)
     for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const int value = std::min(255, at(alpha, x, y) * 5 / 2);
+            const int value = std::min(255, at(alpha, x, y) * 4);
             line[x] = value == 0 ? 0 : qPremultiply(qRgba(0, 0, 0, value));
         }
     }

@@ -28,8 +28,11 @@ using tervalo::TForm1;
 
 constexpr int Margin = 40;
 
-// A calm evening-sky backdrop behind the window, at the window picture's pixel ratio.
-QImage onDesktop(const QImage &window)
+// What lies behind the window: a calm evening sky, or a plain light desktop.
+enum class Backdrop { EveningSky, Light };
+
+// The window over its backdrop, at the window picture's pixel ratio.
+QImage onDesktop(const QImage &window, Backdrop backdrop)
 {
     const qreal ratio = window.devicePixelRatio();
     const QSizeF size = window.deviceIndependentSize() + QSizeF(2 * Margin, 2 * Margin);
@@ -40,23 +43,32 @@ QImage onDesktop(const QImage &window)
     sky.setColorAt(0, QColor(0x2b, 0x4a, 0x6f));
     sky.setColorAt(0.6, QColor(0x5d, 0x7f, 0x9e));
     sky.setColorAt(1, QColor(0xc9, 0x8f, 0x6b));
-    painter.fillRect(QRectF(QPointF(0, 0), size), sky);
+    if (backdrop == Backdrop::Light)
+        painter.fillRect(QRectF(QPointF(0, 0), size), QColor(0xe8, 0xe8, 0xe8));
+    else
+        painter.fillRect(QRectF(QPointF(0, 0), size), sky);
     painter.drawImage(QPointF(Margin, Margin), window);
     return desktop;
 }
 
-bool save(TForm1 &form, const QString &path)
+bool save(TForm1 &form, const QString &path, Backdrop backdrop = Backdrop::EveningSky)
 {
     form.show();
     QApplication::processEvents();
-    const bool saved = onDesktop(form.grab().toImage()).save(path);
+    const bool saved = onDesktop(form.grab().toImage(), backdrop).save(path);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
     return saved;
 }
 
+// The texts a widget shows instead of the stand-in service's, where given.
+struct TextsShown {
+    QString town, condition;
+};
+
 // One widget in a skin, with the weather of the stand-in service at the given time.
 bool render(const tervalo::test::LoopbackForecastService &service, int skin, QTime time,
-            const QString &path)
+            const QString &path, Backdrop backdrop = Backdrop::EveningSky,
+            const TextsShown &texts = {})
 {
     tervalo::test::WidgetHarness harness(service.endpoints());
     harness.platform.clock = QDateTime(QDate(2014, 1, 1), time);
@@ -67,7 +79,13 @@ bool render(const tervalo::test::LoopbackForecastService &service, int skin, QTi
     shared.AppSettings.SizeFontForSkin = 5;
     shared.AppSettings.FontColorForSkin = 0x00FFFFFF;
     tervalo::test::fetchAndShowWeather(harness);
-    return save(*harness.form, path);
+    TForm1 &form = *harness.form;
+    if (!texts.town.isEmpty())
+        form.CityNameLabel->setText(texts.town);
+    if (!texts.condition.isEmpty())
+        form.CloudLabel->setText(texts.condition);
+    form.ChangePanels(); // as an update ends
+    return save(form, path, backdrop);
 }
 
 // The settings dialog, filled from a user's settings after a forecast was read, one picture
@@ -166,6 +184,19 @@ int main(int argc, char **argv)
                     output.filePath(QStringLiteral("minimalistic.png")));
     saved &= render(service, tervalo::ClassicSkin, night,
                     output.filePath(QStringLiteral("classic-night.png")));
+    // Over a light desktop, and with the longest town of the directory and a long condition.
+    saved &= render(service, tervalo::ClassicSkin, day,
+                    output.filePath(QStringLiteral("classic-light.png")), Backdrop::Light);
+    saved &= render(service, tervalo::MinimalisticSkin, day,
+                    output.filePath(QStringLiteral("minimalistic-light.png")), Backdrop::Light);
+    const TextsShown longTexts{QStringLiteral("Петропавловск-Камчатский"),
+                               QStringLiteral("облачно с прояснениями, временами снег")};
+    saved &= render(service, tervalo::ClassicSkin, day,
+                    output.filePath(QStringLiteral("classic-long-texts.png")), Backdrop::EveningSky,
+                    longTexts);
+    saved &= render(service, tervalo::DigitalSkin, day,
+                    output.filePath(QStringLiteral("digital-long-texts.png")), Backdrop::EveningSky,
+                    longTexts);
     saved &= renderDialog(service, output);
     return saved ? 0 : 1;
 }
