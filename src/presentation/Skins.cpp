@@ -112,17 +112,28 @@ QColor colourFromNumber(int number, const QPalette &palette)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-QColor haloToneFor(const QColor &text)
+double relativeLuminance(const QColor &colour)
 {
-    // The relative luminance at which black and white contrast equally with a colour.
-    constexpr qreal EvenContrast = 0.179;
-    const auto linear = [](qreal channel) {
+    const auto linear = [](double channel) {
         return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
     };
-    const qreal luminance = 0.2126 * linear(text.redF()) + 0.7152 * linear(text.greenF()) +
-                            0.0722 * linear(text.blueF());
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+double contrastRatio(const QColor &one, const QColor &other)
+{
+    const double first = relativeLuminance(one);
+    const double second = relativeLuminance(other);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+QColor haloToneFor(const QColor &text)
+{
     constexpr int HaloAlpha = 200;
-    return luminance > EvenContrast ? QColor(0, 0, 0, HaloAlpha) : QColor(255, 255, 255, HaloAlpha);
+    return contrastRatio(text, Qt::black) >= contrastRatio(text, Qt::white)
+               ? QColor(0, 0, 0, HaloAlpha)
+               : QColor(255, 255, 255, HaloAlpha);
 }
 
 MinimalisticLayout minimalisticLayout(int sizeStep, int dateWidth, int townWidth,

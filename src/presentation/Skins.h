@@ -16,6 +16,10 @@ int pointsToPixels(int points);
 // colour (top byte 0xFF, the low byte its index) taken from the palette.
 QColor colourFromNumber(int number, const QPalette &palette);
 
+// WCAG's relative luminance of an opaque colour, and the contrast ratio of two.
+double relativeLuminance(const QColor &colour);
+double contrastRatio(const QColor &one, const QColor &other);
+
 // The tone of the halo that keeps a text of this colour readable over light and dark desktops
 // alike: black or white, whichever contrasts more with it, a little translucent.
 QColor haloToneFor(const QColor &text);

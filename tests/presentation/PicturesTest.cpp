@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "presentation/Pictures.h"
+#include "presentation/Skins.h"
 #include "support/QtPrinting.h"
 
 #include <QFile>
@@ -124,22 +125,9 @@ TEST(Pictures, TheBigPicturesPaintOnlyWhereNoTextStands)
         }
 }
 
-// WCAG's relative luminance of an opaque colour.
-double luminance(QRgb colour)
-{
-    const auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
-           0.0722 * linear(qBlue(colour));
-}
-
 double contrast(QRgb a, QRgb b)
 {
-    const double first = luminance(a);
-    const double second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+    return contrastRatio(QColor(a), QColor(b));
 }
 
 QRgb over(QRgb top, QRgb below)

@@ -26,6 +26,10 @@ TEST(SkinRules, PointsColoursAndTheMinimalisticArithmetic)
     EXPECT_EQ(colourFromNumber(static_cast<int>(0xFF00000Fu), palette),
               palette.color(QPalette::Button));
 
+    EXPECT_DOUBLE_EQ(contrastRatio(Qt::white, Qt::black), 21.0);
+    EXPECT_NEAR(contrastRatio(QColor(0x76, 0x76, 0x76), Qt::white), 4.54, 0.01);
+    EXPECT_DOUBLE_EQ(contrastRatio(QColor(1, 2, 3), QColor(1, 2, 3)), 1.0);
+
     struct Case {
         int size, dateWidth, townWidth, conditionWidth;
         bool withWeather;
