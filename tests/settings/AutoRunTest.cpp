@@ -70,8 +70,8 @@ TEST_F(AutoRunTest, TheFlagWritesTheEntryAndItsAbsenceRemovesIt)
     EXPECT_EQ(test::readFileBytes(entryPath()),
               "[Desktop Entry]\nType=Application\nName=tervalo\nExec=" + exec.toUtf8() +
                   "\nIcon=tervalo\n");
-    EXPECT_TRUE(
-        test::installedDataFile(QStringLiteral("tervalo.desktop")).contains("\nIcon=tervalo\n"))
+    EXPECT_TRUE(test::installedDataFile(QStringLiteral("ru.orvek.tervalo.desktop"))
+                    .contains("\nIcon=tervalo\n"))
         << "the icon the installed launcher names";
 
     runAutoRun(false);
