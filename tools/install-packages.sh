@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ clang pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
+  # the Debian package: CPack finds the program's libraries with file and dpkg-shlibdeps
+  file dpkg-dev
   # fuzzing: clang's libFuzzer and sanitizer runtimes, only recommended by clang, and the
   # symbolizer that puts source lines into their reports
   libclang-rt-14-dev llvm-14
