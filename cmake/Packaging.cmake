@@ -50,6 +50,29 @@ install(FILES ${packaging_dir}/tervalo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/
 install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME tervalo)
 
+# A stripped program keeps the compiler's notes, of no use to anyone running it; they go as
+# Debian's own packaging tools take them out.
+string(CONFIGURE [[
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND "@CMAKE_STRIP@" --remove-section=.comment --remove-section=.note
+                            "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@/tervalo"
+                    COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+]] strip_notes @ONLY)
+install(CODE ${strip_notes})
+
+# Debian's hardening flags (dpkg-buildflags with hardening=+all): fortified libc calls, a
+# stack protector, and a global offset table that is read-only once the program runs. They
+# need an optimised build, and stay out of the fuzz targets' sanitized one.
+if(NOT TERVALO_FUZZ)
+  set(optimised $<NOT:$<CONFIG:Debug>>)
+  foreach(target tervalo_lib tervalo)
+    target_compile_options(${target} PRIVATE -fstack-protector-strong
+                           "$<${optimised}:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
+  endforeach()
+  target_link_options(tervalo PRIVATE LINKER:-z,relro LINKER:-z,now)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tervalo)
 set(CPACK_PACKAGE_VENDOR "The Tervalo developers")
