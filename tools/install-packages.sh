@@ -18,6 +18,8 @@ packages=(
   # tests: a real HTTP proxy, the stand-in forecast service, its test certificate authority
   # and the system's bundle it stands in for, and private namespaces
   tinyproxy python3 openssl ca-certificates util-linux iproute2
+  # the package's checks: its validators, and the account that installs and runs it
+  lintian appstream desktop-file-utils passwd
 )
 
 as_root() {
