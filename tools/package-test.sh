@@ -96,9 +96,14 @@ echo "$appstream" | grep -E '^ *[EW]: ' && fail "appstreamcli: errors or warning
 echo "$appstream"
 ok "appstreamcli validate-tree --no-net --pedantic"
 # It says nothing of an entry without errors, warnings or hints.
-desktop="$(desktop-file-validate "$root"/usr/share/applications/*.desktop 2>&1)" ||
-  { echo "$desktop"; fail "desktop-file-validate"; }
-[ -z "$desktop" ] || { echo "$desktop"; fail "desktop-file-validate"; }
+validate_desktop_entry() {
+  local said
+  if ! said="$(desktop-file-validate "$1" 2>&1)" || [ -n "$said" ]; then
+    echo "$said"
+    fail "desktop-file-validate $1"
+  fi
+}
+validate_desktop_entry "$root/usr/share/applications/ru.orvek.tervalo.desktop"
 ok "desktop-file-validate"
 
 # Everything under /usr, and what a desktop and the program need from it.
@@ -220,7 +225,8 @@ apt_get install "$upgrade" >"$work/apt.log" 2>&1 ||
 ok "apt-get install $(basename "$upgrade") under the running widget"
 
 # Apply in the settings dialog, as a user gives it: the widget's menu (right click), its
-# item "Настройки" (the last but one), and the dialog's button "Применить".
+# item "Настройки" (the last but one), on the page "Общее" the box "Запускать при входе в
+# систему", and the button "Применить".
 read -r left top < <(xwininfo -name Tervalo |
   awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
 xdotool mousemove $((left + 60)) $((top + 150)) click 3
@@ -240,10 +246,26 @@ dialog_corner() {
 }
 wait_for 100 dialog_corner >/dev/null || fail "the settings dialog did not open"
 read -r dialog_left dialog_top < <(dialog_corner)
-sleep 0.5
-xdotool mousemove $((dialog_left + 272)) $((dialog_top + 265)) click 1
+click_in_dialog() {
+  sleep 0.5
+  xdotool mousemove $((dialog_left + $1)) $((dialog_top + $2)) click 1
+}
+click_in_dialog 29 10
+click_in_dialog 62 143
+click_in_dialog 272 265
 old_ended() { ! as_root kill -0 "$old" 2>/dev/null; }
 wait_for 200 old_ended || fail "the old program did not end after Apply"
+
+# The old program wrote the autostart entry: for the program at the path it was started from,
+# not for the image it ran, which the upgrade deleted.
+autostart="$home/.config/autostart/tervalo.desktop"
+as_root cat "$autostart" >"$work/autostart.desktop" 2>/dev/null ||
+  fail "Apply wrote no autostart entry"
+for line in TryExec=/usr/bin/tervalo Exec=/usr/bin/tervalo; do
+  grep -qxF "$line" "$work/autostart.desktop" ||
+    { cat "$work/autostart.desktop"; fail "the autostart entry lacks $line"; }
+done
+validate_desktop_entry "$work/autostart.desktop"
 
 # The restart runs the upgraded executable: the file now at /usr/bin/tervalo, not the one the
 # old program ran.
@@ -257,7 +279,8 @@ new_program() {
 }
 wait_for 200 new_program || { cat "$work/tervalo.log"; fail "the upgraded program does not run"; }
 new="$(programs)"
-ok "Apply restarts the widget as $new_version ($(as_root readlink "/proc/$new/exe"))"
+ok "Apply writes the autostart entry of /usr/bin/tervalo and restarts the widget as" \
+  "$new_version ($(as_root readlink "/proc/$new/exe"))"
 
 as_root kill -TERM "$new"
 new_ended() { ! as_root kill -0 "$new" 2>/dev/null; }
@@ -273,6 +296,7 @@ done
 remains="$(find /usr -path /usr/local -prune -o -path '*tervalo*' -print 2>/dev/null)"
 [ -z "$remains" ] || fail "left under /usr after the removal: $remains"
 as_root test -f "$data/Tervalo.ini" || fail "the removal took the account's settings"
-ok "apt-get remove tervalo leaves nothing under /usr and the account's settings in its home"
+ok "apt-get remove tervalo leaves nothing under /usr, and the account's settings and autostart" \
+  "entry, which names the removed program in TryExec, in its home"
 
 echo "package-test: passed in $((SECONDS - start)) s"
