@@ -293,7 +293,7 @@ installed_here=""
 dpkg-deb -c "$upgrade" | awk '{ print $6 }' | sed 's|^\.||' | while read -r path; do
   [ -d "$path" ] || [ ! -e "$path" ] || fail "$path is left after the removal"
 done
-remains="$(find /usr -path /usr/local -prune -o -path '*tervalo*' -print 2>/dev/null)"
+remains="$(find /usr -path /usr/local -prune -o -path '*tervalo*' -print 2>/dev/null || true)"
 [ -z "$remains" ] || fail "left under /usr after the removal: $remains"
 as_root test -f "$data/Tervalo.ini" || fail "the removal took the account's settings"
 ok "apt-get remove tervalo leaves nothing under /usr, and the account's settings and autostart" \
