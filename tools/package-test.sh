@@ -189,6 +189,8 @@ export DISPLAY="$virtual_display"
 account="tervalo-pkg-$$"
 as_root useradd --create-home --shell /usr/sbin/nologin "$account"
 home="$(getent passwd "$account" | cut -d: -f6)"
+data="$home/.config/Orvek"
+as_root test ! -e "$data" || fail "the new account has a data folder already"
 runtime="$work/runtime"
 mkdir -m 700 "$runtime"
 as_root chown "$account:" "$runtime"
@@ -206,7 +208,6 @@ widget_shown() { xwininfo -name Tervalo >/dev/null 2>&1; }
 wait_for 200 widget_shown || { cat "$work/tervalo.log"; fail "the window did not appear"; }
 old="$(programs)"
 [ "$(echo "$old" | wc -w)" -eq 1 ] || fail "not one program runs: $old"
-data="$home/.config/Orvek"
 for file in Tervalo.ini cities.xml; do
   as_root cmp -s "/usr/share/tervalo/$file" "$data/$file" ||
     fail "$data/$file is not the copy of /usr/share/tervalo/$file"
