@@ -8,6 +8,8 @@ packages=(
   cmake ninja-build g++ clang pkg-config qt6-base-dev libcurl4-openssl-dev libxml2-dev libgtest-dev
   # the window's input shape (XShape over xcb)
   libxcb-shape0-dev
+  # the Debian package: CPack finds the program's libraries with file and dpkg-shlibdeps
+  file dpkg-dev
   # fuzzing: clang's libFuzzer and sanitizer runtimes, only recommended by clang, and the
   # symbolizer that puts source lines into their reports
   libclang-rt-14-dev llvm-14
@@ -18,6 +20,8 @@ packages=(
   # tests: a real HTTP proxy, the stand-in forecast service, its test certificate authority
   # and the system's bundle it stands in for, and private namespaces
   tinyproxy python3 openssl ca-certificates util-linux iproute2
+  # the package's checks: its validators, and the account that installs and runs it
+  lintian appstream desktop-file-utils passwd
 )
 
 as_root() {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the packages, builds and installs Tervalo, gives the user the default data files
-# (never overwriting existing ones), and starts the widget. Without a display it starts a
-# virtual X server, shows the widget there, saves a screenshot to ./tervalo-screenshot.png
-# and keeps running until Ctrl-C.
+# Installs the packages, builds Tervalo's Debian package and installs it with apt (so that
+# `apt-get remove tervalo` removes it again), and starts the widget, which gives the account
+# the default data files at its first start (never overwriting existing ones). Without a
+# display it starts a virtual X server, shows the widget there, saves a screenshot to
+# ./tervalo-screenshot.png and keeps running until Ctrl-C.
 set -euo pipefail
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 work_dir="$(pwd)"
@@ -13,21 +14,22 @@ as_root() {
 
 bash "$source_dir/tools/install-packages.sh"
 cmake -S "$source_dir" -B "$source_dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-cmake --build "$source_dir/build"
-as_root cmake --install "$source_dir/build" --prefix /usr/local
 
-# The data folder is the account's, from the account database, as the program finds it.
-home="$(getent passwd "$(id -un)" | cut -d: -f6)"
-data_folder="$home/.config/Orvek"
-mkdir -p "$data_folder"
-for file in Tervalo.ini cities.xml; do
-  if [ ! -e "$data_folder/$file" ]; then
-    install -m 600 "/usr/local/share/tervalo/$file" "$data_folder/$file"
-  fi
-done
+# Earlier, this command installed into /usr/local, where no package manager knows the files and
+# /usr/local/bin/tervalo would come first on the PATH: what that install left goes.
+manifest="$source_dir/build/install_manifest.txt"
+if [ -f "$manifest" ]; then
+  { grep '^/usr/local/' "$manifest" || true; } | while read -r file; do as_root rm -f "$file"; done
+  rm -f "$manifest"
+fi
+
+rm -f "$source_dir"/build/tervalo_*.deb
+cmake --build "$source_dir/build" --target package
+package="$(echo "$source_dir"/build/tervalo_*.deb)"
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$package"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec /usr/local/bin/tervalo
+  exec /usr/bin/tervalo
 fi
 
 # No display: a virtual one, with a compositor so that the see-through parts stay see-through,
@@ -51,7 +53,7 @@ done
 DISPLAY="$display" hsetroot -add '#2b4a6f' -add '#5d7f9e' -add '#c98f6b' -gradient 135 >/dev/null 2>&1 || true
 DISPLAY="$display" xcompmgr >/dev/null 2>&1 &
 pids+=($!)
-DISPLAY="$display" /usr/local/bin/tervalo &
+DISPLAY="$display" /usr/bin/tervalo &
 pids+=($!)
 sleep 5
 DISPLAY="$display" import -window root "$work_dir/tervalo-screenshot.png"

@@ -73,10 +73,14 @@ QString desktopEntryExec(const QString &program)
     return escapedValue(needsQuotes ? quoted(argument) : argument);
 }
 
+// TryExec names the program as a plain path: once the program is removed, the desktop skips
+// the entry instead of failing to start it at every login.
 QByteArray autostartEntry(const QString &title, const QString &program)
 {
-    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nIcon=%3\n")
-        .arg(escapedValue(title), desktopEntryExec(program), InstalledIconName)
+    return QStringLiteral(
+               "[Desktop Entry]\nType=Application\nName=%1\nTryExec=%2\nExec=%3\nIcon=%4\n")
+        .arg(escapedValue(title), escapedValue(program), desktopEntryExec(program),
+             InstalledIconName)
         .toUtf8();
 }
 

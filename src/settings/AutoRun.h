@@ -14,7 +14,8 @@ QString desktopEntryExec(const QString &program);
 // Where the autostart entry of the program named `title` lies in the home `home`.
 QString autostartEntryPath(const QString &home, const QString &title);
 
-// The autostart entry that starts `program` under the name `title` when the user logs in.
+// The autostart entry that starts `program` under the name `title` when the user logs in, as
+// long as `program` is there.
 QByteArray autostartEntry(const QString &title, const QString &program);
 
 } // namespace tervalo

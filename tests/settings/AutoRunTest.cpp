@@ -46,6 +46,17 @@ TEST(DesktopEntryExecTest, QuotesAndEscapesThePathAsLaunchersReadIt)
     }
 }
 
+// TryExec is a path, not a command line: quoted, it would name no file, and the desktop would
+// never start the program.
+TEST(AutostartEntryTest, TryExecIsThePlainPathAndExecTheQuotedCommand)
+{
+    const QByteArray entry =
+        autostartEntry(QStringLiteral("tervalo"), QStringLiteral("/opt/my apps/100%\\tervalo"));
+    EXPECT_TRUE(entry.contains("\nTryExec=/opt/my apps/100%\\\\tervalo\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains("\nExec=\"/opt/my apps/100%%\\\\\\\\tervalo\"\n"))
+        << entry.constData();
+}
+
 class AutoRunTest : public ::testing::Test {
 protected:
     QString autostartFolder() const
@@ -68,10 +79,10 @@ TEST_F(AutoRunTest, TheFlagWritesTheEntryAndItsAbsenceRemovesIt)
     runAutoRun(true);
     const QString exec = harness.platform.executablePath();
     EXPECT_EQ(test::readFileBytes(entryPath()),
-              "[Desktop Entry]\nType=Application\nName=tervalo\nExec=" + exec.toUtf8() +
-                  "\nIcon=tervalo\n");
-    EXPECT_TRUE(
-        test::installedDataFile(QStringLiteral("tervalo.desktop")).contains("\nIcon=tervalo\n"))
+              "[Desktop Entry]\nType=Application\nName=tervalo\nTryExec=" + exec.toUtf8() +
+                  "\nExec=" + exec.toUtf8() + "\nIcon=tervalo\n");
+    EXPECT_TRUE(test::installedDataFile(QStringLiteral("ru.orvek.tervalo.desktop"))
+                    .contains("\nIcon=tervalo\n"))
         << "the icon the installed launcher names";
 
     runAutoRun(false);
