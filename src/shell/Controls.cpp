@@ -35,10 +35,10 @@ void drawInBands(QPainter &painter, const QRect &target, const QImage &picture, 
     }
 }
 
-// Spreads the alpha of a premultiplied picture over its neighbours: a few
+// Spreads the alpha of a premultiplied picture over its neighbours, in the tone given: a few
 // passes of a small box blur, close to a gaussian one, then strengthened so that the halo is
 // dense next to the strokes and fades out at its reach.
-void blurAlpha(QImage &image, int passes)
+void blurAlpha(QImage &image, int passes, const QColor &tone)
 {
     const int width = image.width();
     const int height = image.height();
@@ -65,8 +65,8 @@ void blurAlpha(QImage &image, int passes)
     for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const int value = std::min(255, at(alpha, x, y) * 4);
-            line[x] = value == 0 ? 0 : qPremultiply(qRgba(0, 0, 0, value));
+            const int value = std::min(255, at(alpha, x, y) * 4) * tone.alpha() / 255;
+            line[x] = qPremultiply(qRgba(tone.red(), tone.green(), tone.blue(), value));
         }
     }
 }
@@ -86,17 +86,8 @@ QImage haloImage(QPainter &painter, const QRect &area, QPointF baselineStart, co
         textPainter.setPen(Qt::black);
         textPainter.drawText(baselineStart - area.topLeft(), text);
     }
-    blurAlpha(image, static_cast<int>(std::lround(HaloReach * ratio)));
-    // Tint the spread alpha with the halo's tone and strength.
-    QImage tinted(image.size(), QImage::Format_ARGB32_Premultiplied);
-    tinted.setDevicePixelRatio(ratio);
-    tinted.fill(halo);
-    {
-        QPainter tint(&tinted);
-        tint.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-        tint.drawImage(0, 0, image);
-    }
-    return tinted;
+    blurAlpha(image, static_cast<int>(std::lround(HaloReach * ratio)), halo);
+    return image;
 }
 
 } // namespace
